@@ -1,0 +1,44 @@
+#include "db/Query.h"
+
+#include <iostream>
+
+namespace {
+
+bool debugQueries = false;
+bool useTripletsTable = false;
+std::string& tripletsTable() {
+  static std::string table = "triplets_disk";
+  return table;
+}
+
+}  // namespace
+
+bool doQuery(st_mysql* handle, std::string query, std::string caller) {
+  if (debugQueries) {
+    std::cerr << "Query::" << caller << ", query is:\n" << query << std::endl;
+  }
+  if (mysql_real_query(handle, query.data(), query.size()) == 0) return true;
+  if (debugQueries) {
+    std::cerr << "Query::" << caller << ", mysql_query failed with error message [ "
+              << mysql_error(handle) << " ]" << std::endl;
+  }
+  return false;
+}
+
+void setDebugQueries(bool on) { debugQueries = on; }
+
+void setUseTripletsTable(bool useTriplets, bool mainTable) {
+  useTripletsTable = useTriplets;
+  if (!useTriplets) return;
+  if (mainTable) {
+    tripletsTable() = "triplets";
+    std::cout << "triplets mode" << std::endl;
+  } else {
+    tripletsTable() = "triplets_disk";
+    std::cout << "triplets-disk mode" << std::endl;
+  }
+}
+
+bool getUseTripletsTable() { return useTripletsTable; }
+
+const std::string& getTripletsTable() { return tripletsTable(); }

@@ -1,0 +1,72 @@
+#include "TextTrackLookup.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+
+#include "db/Query.h"
+#include "engine/Timer.h"
+
+namespace {
+
+std::string textOrEmpty(const std::string* text) { return text != nullptr ? *text : ""; }
+
+}  // namespace
+
+std::string defaultDatabaseHost() {
+  const char* host = getenv("OSTREV_DB_HOST");
+  return host != nullptr && host[0] != '\0' ? host : "localhost";
+}
+
+TextTrackLookup::TextTrackLookup(int option_flags, const std::string* user,
+                                 const std::string* password, const std::string* dbName)
+    : option_flags(option_flags) {
+  _timer timer;
+  initTimer(&timer, "initialize");
+  startTimer(&timer);
+
+  verboseMode = false;
+  fullDBScanMode = true;
+  tryArtistMode = true;
+  singleArtAlbBoost = 7;
+  resultsToTest = (option_flags & OPT_SYNONYM) ? 50 : 10;
+  highConfScore = 75;
+
+  connectDB(textOrEmpty(user), textOrEmpty(password), textOrEmpty(dbName));
+  if (!connection.init()) {
+    perror("Failed to connect to DB using Connection object.");
+    exit(10);
+  }
+
+  // When both table bits are set, the main table wins.
+  if (option_flags & OPT_TRIPLETSDISK) setUseTripletsTable(true, false);
+  if (option_flags & OPT_TRIPLETS) setUseTripletsTable(true, true);
+  if (option_flags & OPT_DEBUGQUERIES) setDebugQueries(true);
+
+  stopTimer(&timer);
+  if (!(option_flags & OPT_SYNONYM)) {
+    timeval elapsed;
+    getTimeVal(&timer, &elapsed);
+    std::cout << "initialized: " << elapsed.tv_sec + elapsed.tv_usec / 1000000.0 << std::endl;
+  }
+}
+
+void TextTrackLookup::connectDB(std::string user, std::string password, std::string dbName) {
+  if (user.empty() || dbName.empty()) {
+    connection.setDB(defaultDatabaseHost(), "", "", "");
+    return;
+  }
+  dbUser = user;
+  dbPassword = password;
+  this->dbName = dbName;
+  connection.setDB(defaultDatabaseHost(), user, password, dbName);
+}
+
+void TextTrackLookup::setVerboseMode(int on) { verboseMode = on != 0; }
+void TextTrackLookup::setFullDBScanMode(int on) { fullDBScanMode = on != 0; }
+void TextTrackLookup::setTryArtistMode(int on) { tryArtistMode = on != 0; }
+void TextTrackLookup::setSingleArtAlbBoost(int boost) { singleArtAlbBoost = boost; }
+void TextTrackLookup::setResultsToTest(int count) { resultsToTest = count; }
+void TextTrackLookup::setHighConfScore(int score) { highConfScore = score; }
+
+void TextTrackLookup::equateCharacters(unsigned char, unsigned char, int) {}
