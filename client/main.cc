@@ -1,7 +1,97 @@
-// ostrevc: the query client.
-#include <cstdio>
+// ostrevc: asks a running ostrevd to identify the recording described in a song
+// description file and prints the answer as "Key|value" lines. Every failure prints one
+// message and ends with status 1; the client never retries.
+#include <sys/socket.h>
+#include <sys/un.h>
 
-int main() {
-  fputs("Usage: ostrevc socket_name song_description_file\n", stderr);
-  return 1;
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "client/command_line.h"
+#include "client/query_file.h"
+#include "client/result_text.h"
+#include "socket_io.h"
+#include "wire_format.h"
+
+namespace {
+
+// Closes the song description file, but never standard input, which is not ours.
+struct FileCloser {
+  void operator()(FILE* file) const {
+    if (file != stdin) fclose(file);
+  }
+};
+using unique_file = std::unique_ptr<FILE, FileCloser>;
+
+// Connects, sends the request read from the data file and prints the answer.
+int identify(const CommandLine& line) {
+  unique_fd connection(socket(AF_UNIX, SOCK_STREAM, 0));
+  if (connection.get() < 0) {
+    perror("socket");
+    return 1;
+  }
+  // parseCommandLine kept the path within kMaxPathBytes, so it fits the address.
+  sockaddr_un address;
+  unsigned addressLength;
+  localAddress(line.socketPath.c_str(), &address, &addressLength);
+  if (connect(connection.get(), reinterpret_cast<sockaddr*>(&address), addressLength) != 0) {
+    perror("connect");
+    return 1;
+  }
+
+  // Connected first, so a missing server is reported even when the file is bad.
+  lookup_query query{};
+  {
+    unique_file file(line.dataFile == "-" ? stdin : fopen(line.dataFile.c_str(), "r"));
+    if (file == nullptr) {
+      perror("Match: Error: readFile ( ) could not open Song Description file:");
+      return 1;
+    }
+    read_query_file(file.get(), &query);
+  }
+  setQueryField(query.command_name, sizeof(query.command_name), "identify");
+
+  if (!sendFully(connection.get(), reinterpret_cast<const char*>(&query), sizeof(query))) {
+    perror("send lookup struct");
+    return 1;
+  }
+
+  lookup_result result;
+  size_t received;
+  switch (receiveFully(connection.get(), reinterpret_cast<char*>(&result), sizeof(result),
+                       &received, -1)) {
+    case ReadStatus::kClosed:
+      fputs("Server closed connection...", stdout);
+      return 1;
+    case ReadStatus::kFailed:
+      perror("recv lookup_result struct");
+      return 1;
+    case ReadStatus::kComplete:
+      break;
+  }
+  std::string text = resultText(result);
+  fwrite(text.data(), 1, text.size(), stdout);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  CommandLine line = parseCommandLine(argc, argv);
+  switch (line.action) {
+    case CommandLine::kShowUsage:
+      printf("USAGE: %s [--socket=socket_file_name] <artist-album-track-data-file>",
+             argc > 0 ? argv[0] : "ostrevc");
+      return 1;
+    case CommandLine::kShowVersion:
+      puts("ostrevc version " OSTREV_VERSION);
+      return 1;
+    case CommandLine::kRefuseSocketPath:
+      fprintf(stderr, "ostrevc: socket path must be 1 to %zu bytes long\n", kMaxPathBytes);
+      return 1;
+    case CommandLine::kIdentify:
+      break;
+  }
+  return identify(line);
 }

@@ -6,6 +6,7 @@
 
 #include "db/Query.h"
 #include "support/TestCatalogue.h"
+#include "support/TestNames.h"
 
 namespace {
 
@@ -96,13 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusedCase{"empty password", "vlot", "", "MEDIA"},
                     RefusedCase{"unknown user", "nobody", "pravo", "MEDIA"},
                     RefusedCase{"missing database", "vlot", "pravo", "NO_SUCH_DB"}),
-    [](const testing::TestParamInfo<RefusedCase>& info) {
-      std::string name = info.param.what;
-      for (char& ch : name) {
-        if (ch == ' ') ch = '_';
-      }
-      return name;
-    });
+    NameByWhat());
 
 TEST(ConnectionTest, ConnectWithoutInitFailsCleanly) {
   Connection connection("localhost", kTestUser, kTestPassword, kTestDatabase);

@@ -9,7 +9,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
+#include <sstream>
 
 extern char** environ;
 
@@ -60,6 +62,7 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const std::vector<st
     dup2(out[1], 1);
     dup2(err[1], 2);
     for (int fd : {in[0], in[1], out[0], out[1], err[0], err[1]}) close(fd);
+    signal(SIGPIPE, SIG_DFL);  // ours is ignored; the program must meet the default
     execve(argp[0], argp.data(), envp.data());
     _exit(127);
   }
@@ -118,4 +121,104 @@ ProgramRun runProgram(const std::vector<std::string>& argv, const std::vector<st
   if (WIFEXITED(status)) run.exitStatus = WEXITSTATUS(status);
   if (WIFSIGNALED(status)) run.signal = WTERMSIG(status);
   return run;
+}
+
+std::string makeTempFolder() {
+  const char* tmp = getenv("TMPDIR");
+  std::string pattern = std::string(tmp != nullptr ? tmp : "/tmp") + "/ostrev-test-XXXXXX";
+  if (mkdtemp(&pattern[0]) == nullptr) abort();
+  return pattern;
+}
+
+namespace {
+
+std::string fileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+size_t countOf(const std::string& text, const std::string& needle) {
+  size_t n = 0;
+  for (size_t at = text.find(needle); at != std::string::npos; at = text.find(needle, at + 1)) {
+    ++n;
+  }
+  return n;
+}
+
+}  // namespace
+
+BackgroundProgram::BackgroundProgram(const std::vector<std::string>& argv,
+                                     const std::vector<std::string>& env)
+    : folder_(makeTempFolder()) {
+  std::vector<std::string> args = argv;
+  std::vector<std::string> vars = mergedEnvironment(env);
+  std::vector<char*> argp = cStrings(args);
+  std::vector<char*> envp = cStrings(vars);
+  std::string outPath = folder_ + "/out", errPath = folder_ + "/err";
+
+  pid_ = fork();
+  if (pid_ < 0) abort();
+  if (pid_ == 0) {
+    int in = open("/dev/null", O_RDONLY);
+    int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    int err = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    dup2(in, 0);
+    dup2(out, 1);
+    dup2(err, 2);
+    signal(SIGPIPE, SIG_DFL);
+    execve(argp[0], argp.data(), envp.data());
+    _exit(127);
+  }
+}
+
+BackgroundProgram::~BackgroundProgram() {
+  if (running()) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+  unlink((folder_ + "/out").c_str());
+  unlink((folder_ + "/err").c_str());
+  rmdir(folder_.c_str());
+}
+
+bool BackgroundProgram::running() {
+  if (pid_ < 0) return false;
+  int status = 0;
+  pid_t done = waitpid(pid_, &status, WNOHANG);
+  if (done == 0) return true;
+  if (done == pid_) {
+    if (WIFEXITED(status)) ended_.exitStatus = WEXITSTATUS(status);
+    if (WIFSIGNALED(status)) ended_.signal = WTERMSIG(status);
+  }
+  pid_ = -1;
+  return false;
+}
+
+ProgramRun BackgroundProgram::wait(int timeoutSeconds) {
+  double deadline = now() + timeoutSeconds;
+  while (running() && now() < deadline) usleep(10000);
+  if (running()) {
+    ended_.timedOut = true;
+    kill(pid_, SIGKILL);
+    while (running()) usleep(1000);
+  }
+  ProgramRun run = ended_;
+  run.out = out();
+  run.err = err();
+  return run;
+}
+
+std::string BackgroundProgram::out() const { return fileText(folder_ + "/out"); }
+std::string BackgroundProgram::err() const { return fileText(folder_ + "/err"); }
+
+bool BackgroundProgram::waitForOutput(const std::string& needle, int times,
+                                      int timeoutSeconds) const {
+  double deadline = now() + timeoutSeconds;
+  while (countOf(out(), needle) < static_cast<size_t>(times)) {
+    if (now() > deadline) return false;
+    usleep(5000);
+  }
+  return true;
 }

@@ -1,0 +1,32 @@
+// The server's request objects. The listener creates one per accepted connection, the
+// queue owns it, and the worker runs it with do_it and deletes it; deleting a command
+// closes the connection it holds. do_it runs on the worker thread only.
+#ifndef OSTREV_SERVER_COMMAND_H_
+#define OSTREV_SERVER_COMMAND_H_
+
+class TextTrackLookup;
+
+// A request that could not be read, or named nothing the server knows.
+class command {
+ public:
+  command();
+  virtual ~command();
+  command(const command&) = delete;
+  command& operator=(const command&) = delete;
+
+  virtual void do_it(TextTrackLookup* engine, int option_flags);
+
+  int kind;  // 0 plain, 1 shutdown, 2 identify or album tracks
+
+ protected:
+  explicit command(int kind);
+};
+
+// Ends the server; commands queued behind it never run.
+class shutdown_command : public command {
+ public:
+  shutdown_command();
+  void do_it(TextTrackLookup* engine, int option_flags) override;
+};
+
+#endif  // OSTREV_SERVER_COMMAND_H_

@@ -1,0 +1,27 @@
+// One variable-length album-tracks request: the album descriptor and the connection the
+// reply goes back on. Owned by the queue, then by the worker; the destructor closes the
+// connection.
+#ifndef OSTREV_SERVER_IDENTIFY_ALBUM_TRACKS_COMMAND_H_
+#define OSTREV_SERVER_IDENTIFY_ALBUM_TRACKS_COMMAND_H_
+
+#include <list>
+#include <string>
+
+#include "OCRData.h"
+#include "command.h"
+
+class identify_album_tracks_command : public command {
+ public:
+  explicit identify_album_tracks_command(int client_fd);
+  identify_album_tracks_command(int client_fd, std::string request_text);
+  ~identify_album_tracks_command() override;
+
+  void do_it(TextTrackLookup* engine, int option_flags) override;
+
+  int client_fd;
+  OCRData query;             // the album as the descriptor gives it
+  std::string request_text;  // the descriptor
+  std::list<OCRData> tracks;
+};
+
+#endif  // OSTREV_SERVER_IDENTIFY_ALBUM_TRACKS_COMMAND_H_

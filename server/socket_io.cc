@@ -1,0 +1,96 @@
+#include "socket_io.h"
+
+#include <errno.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <cstring>
+
+unique_fd::~unique_fd() {
+  if (fd_ >= 0) close(fd_);
+}
+
+unique_fd& unique_fd::operator=(unique_fd&& other) noexcept {
+  if (this != &other) {
+    if (fd_ >= 0) close(fd_);
+    fd_ = other.release();
+  }
+  return *this;
+}
+
+int unique_fd::release() {
+  int fd = fd_;
+  fd_ = -1;
+  return fd;
+}
+
+long long monotonicMs() {
+  timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+namespace {
+
+// Waits until `fd` is readable or the deadline passed; false with errno set otherwise.
+bool waitReadable(int fd, long long deadlineMs) {
+  if (deadlineMs < 0) return true;
+  for (;;) {
+    long long remaining = deadlineMs - monotonicMs();
+    if (remaining <= 0) {
+      errno = ETIMEDOUT;
+      return false;
+    }
+    pollfd p = {fd, POLLIN, 0};
+    int ready = poll(&p, 1, static_cast<int>(remaining));
+    if (ready > 0) return true;
+    if (ready < 0 && errno != EINTR) return false;
+  }
+}
+
+}  // namespace
+
+ReadStatus receiveFully(int fd, char* buffer, size_t want, size_t* got, long long deadlineMs) {
+  *got = 0;
+  while (*got < want) {
+    if (!waitReadable(fd, deadlineMs)) return ReadStatus::kFailed;
+    ssize_t n = recv(fd, buffer + *got, want - *got, 0);
+    if (n > 0) {
+      *got += static_cast<size_t>(n);
+    } else if (n == 0) {
+      return ReadStatus::kClosed;
+    } else if (errno != EINTR) {
+      return ReadStatus::kFailed;
+    }
+  }
+  return ReadStatus::kComplete;
+}
+
+bool sendFully(int fd, const char* data, size_t length) {
+  size_t sent = 0;
+  while (sent < length) {
+    ssize_t n = send(fd, data + sent, length - sent, MSG_NOSIGNAL);
+    if (n > 0) {
+      sent += static_cast<size_t>(n);
+    } else if (n == 0) {
+      errno = EIO;  // no progress: give up rather than spin
+      return false;
+    } else if (errno != EINTR) {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool localAddress(const char* path, sockaddr_un* address, unsigned* length) {
+  size_t pathLength = strlen(path);
+  if (pathLength >= sizeof(address->sun_path)) return false;
+  memset(address, 0, sizeof(*address));
+  address->sun_family = AF_UNIX;
+  memcpy(address->sun_path, path, pathLength);
+  *length = static_cast<unsigned>(offsetof(sockaddr_un, sun_path) + pathLength);
+  return true;
+}
