@@ -25,6 +25,14 @@ bool doQuery(st_mysql* handle, std::string query, std::string caller) {
   return false;
 }
 
+std::string escapeString(st_mysql* handle, const std::string& text) {
+  std::string escaped(text.size() * 2 + 1, '\0');
+  unsigned long length = mysql_real_escape_string(handle, &escaped[0], text.data(), text.size());
+  // (unsigned long)-1 reports a failure: send an empty literal rather than unescaped text.
+  escaped.resize(length < escaped.size() ? length : 0);
+  return escaped;
+}
+
 void setDebugQueries(bool on) { debugQueries = on; }
 
 void setUseTripletsTable(bool useTriplets, bool mainTable) {

@@ -13,6 +13,10 @@
 // written to standard error, naming `caller`.
 bool doQuery(st_mysql* handle, std::string query, std::string caller);
 
+// `text` escaped for a quoted SQL literal on this connection. The buffer is sized from
+// the input, so no argument can overflow it.
+std::string escapeString(st_mysql* handle, const std::string& text);
+
 void setDebugQueries(bool on);
 
 // Switching the mode on also chooses the table: "triplets" when mainTable, else

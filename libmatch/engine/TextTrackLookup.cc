@@ -1,15 +1,46 @@
 #include "TextTrackLookup.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 
 #include "db/Query.h"
+#include "db/TripletsNormalization.h"
 #include "engine/Timer.h"
 
 namespace {
 
+constexpr int kNormalizeBatches = 10000;
+constexpr int kNormalizeBatchSize = 2000;
+
 std::string textOrEmpty(const std::string* text) { return text != nullptr ? *text : ""; }
+
+// Normalizes the triplets table batch by batch until a batch finds nothing to do. A long
+// run shows its progress on standard error when that is a terminal.
+int normalizeAllTriplets(st_mysql* handle) {
+  const bool showProgress = isatty(2);
+  _timer timer;
+  initTimer(&timer, "normalize");
+  startTimer(&timer);
+  int total = 0;
+  for (int batch = 0; batch < kNormalizeBatches; ++batch) {
+    int done = normalizeTriplets(handle, kNormalizeBatchSize);
+    if (done <= 0) break;
+    total += done;
+    if (showProgress) {
+      stopTimer(&timer);
+      timeval elapsed;
+      getTimeVal(&timer, &elapsed);
+      double seconds = elapsed.tv_sec + elapsed.tv_usec / 1000000.0;
+      fprintf(stderr, "\r%d triplets normalized, %.0f rows/s ", total,
+              seconds > 0 ? total / seconds : 0.0);
+    }
+  }
+  if (showProgress && total > 0) fputc('\n', stderr);
+  return total;
+}
 
 }  // namespace
 
@@ -42,6 +73,10 @@ TextTrackLookup::TextTrackLookup(int option_flags, const std::string* user,
   if (option_flags & OPT_TRIPLETSDISK) setUseTripletsTable(true, false);
   if (option_flags & OPT_TRIPLETS) setUseTripletsTable(true, true);
   if (option_flags & OPT_DEBUGQUERIES) setDebugQueries(true);
+  if (option_flags & OPT_NORMALIZETRIPLETS) {
+    std::cout << normalizeAllTriplets(connection.getMyHandle()) << " triplets normalized"
+              << std::endl;
+  }
 
   stopTimer(&timer);
   if (!(option_flags & OPT_SYNONYM)) {

@@ -13,11 +13,19 @@ constexpr const char* kTestUser = "vlot";
 constexpr const char* kTestPassword = "pravo";
 constexpr const char* kTestDatabase = "MEDIA";
 
-// Opens `connection` on the test catalogue; false when it could not.
+// Opens `connection` on the test catalogue (MEDIA); false when it could not.
 bool openTestConnection(Connection& connection);
 
 // Runs a statement and returns the first field of its first row ("<none>" without rows,
 // "<NULL>" for SQL NULL, "<error>" when the statement failed).
 std::string firstValue(MYSQL* handle, const std::string& statement);
+
+// Takes the pending result of the statement just sent and returns its rows, fields joined
+// by "|" (SQL NULL as "NULL"), rows by ";" — sorted when the statement fixes no order.
+// "<no result>" when there is none.
+std::string pendingRows(MYSQL* handle, bool sorted = false);
+
+// Opens `connection` on another database of the test server.
+bool openTestDatabase(Connection& connection, const char* database);
 
 #endif  // OSTREV_TESTS_SUPPORT_TESTCATALOGUE_H_

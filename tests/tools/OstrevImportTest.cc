@@ -1,0 +1,200 @@
+// Runs the built ostrev-import against the test run's private database IMPORT_TEST, which
+// is emptied before every test, and reads back what it wrote.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "db/Connection.h"
+#include "support/Subprocess.h"
+#include "support/TestCatalogue.h"
+#include "text/Normalize.h"
+#include "text/Utf8.h"
+
+namespace {
+
+constexpr const char* kDatabase = "IMPORT_TEST";
+
+const char* const kTables[] = {
+    "artists", "matchartists", "matchartistsdisk",
+    "albums", "matchalbums",
+    "tracks", "matchtracks", "triplets", "triplets_disk",
+    "track_name_counts", "album_name_counts", "artist_name_counts"};
+
+const std::string kHeader =
+    "album_key\talbum_title\talbum_artist\tupc\tdisc_track_no\ttrack_title\ttrack_artist\tisrc\n";
+
+// A compilation with a UPC and an ISRC, an artist name with a quote, a backslash and a
+// two-byte character, an album by one artist (a line of it ending in CR LF), and two bad
+// lines, 6 and 7.
+const std::string kCatalogue =
+    kHeader +
+    "c1\tHits \"Now\"\tVarious Artists\t0724384960650\t1-01\tSong A\tO'Brien \\ Bj\xC3\xB6rk\t"
+    "USRC17607839\n"
+    "c1\tHits \"Now\"\tVarious Artists\t0724384960650\t1-02\tSong B\tThe Band\t\n"
+    "c1\tHits \"Now\"\tVarious Artists\t0724384960650\t1-03\tSong C\tO'Brien \\ Bj\xC3\xB6rk\t\n"
+    "a2\tAlone\tThe Band\t\t1-01\tSolo\t\t\r\n"
+    "bad\tline\twith\tfive\tcolumns\n"
+    "a2\tAlone\tThe Band\t\t1-02\tS\xFFng\tThe Band\t\n"
+    "a2\tAlone\tThe Band\t\t1-03\tSong A\tThe Band\tGBAYE0000351\n";
+
+class OstrevImportTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(openTestDatabase(connection, kDatabase));
+    for (const char* table : kTables) ASSERT_EQ(rows(std::string("truncate table ") + table), "");
+  }
+
+  ProgramRun runImport(std::vector<std::string> args, const std::string& input) {
+    args.insert(args.begin(), {OSTREV_IMPORT_PATH, std::string("--database=") + kDatabase});
+    args.push_back("-");
+    return runProgram(args, {}, input, 120);
+  }
+
+  // The rows of the statement, fields joined by '|', rows by ';'; "" for no result set.
+  std::string rows(const std::string& statement) {
+    MYSQL* handle = connection.getMyHandle();
+    if (mysql_real_query(handle, statement.data(), statement.size()) != 0) {
+      return std::string("<error: ") + mysql_error(handle) + ">";
+    }
+    return mysql_field_count(handle) == 0 ? "" : pendingRows(handle);
+  }
+
+  std::string everyTable() {
+    std::string dump;
+    for (const char* table : kTables) {
+      dump += std::string(table) + ": " +
+              rows(std::string("select * from ") + table + " order by 1") + "\n";
+    }
+    return dump;
+  }
+
+  Connection connection;
+};
+
+TEST_F(OstrevImportTest, FillsEveryTableConsistently) {
+  ProgramRun run = runImport({}, kCatalogue);
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  // Not a terminal: the bad lines and nothing else.
+  EXPECT_EQ(run.err,
+            "ostrev-import: line 6: expected 8 columns, found 5\n"
+            "ostrev-import: line 7: invalid UTF-8 in track_title\n");
+  EXPECT_NE(run.out.find("tracks imported:   5\n"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("lines skipped:     2\n"), std::string::npos) << run.out;
+
+  const std::string obrien = "O'Brien \\ Bj\xC3\xB6rk";
+  EXPECT_EQ(
+      rows("select * from artists order by id"),
+      "1|Various Artists|Various Artists;2|" + obrien + "|" + obrien + ";3|The Band|The Band");
+  // Normalized as the lookups normalize a display name.
+  GCharPtr normalized(normalize(obrien.c_str()));
+  EXPECT_EQ(rows("select * from matchartists order by id"), "1|Various Artists|various artists;2|" +
+                                                                obrien + "|" + normalized.get() +
+                                                                ";3|The Band|band");
+  EXPECT_EQ(rows("select * from matchartistsdisk order by id"),
+            "1|Various Artists;2|" + obrien + ";3|The Band");
+
+  EXPECT_EQ(rows("select * from albums order by id"),
+            "1|Hits \"Now\"|NULL|NULL|724384960650|UPC;2|Alone|NULL|NULL|NULL|NULL");
+  EXPECT_EQ(rows("select * from matchalbums order by id"), "1|Hits \"Now\"|1|1;2|Alone|3|0");
+
+  EXPECT_EQ(rows("select * from tracks order by id"),
+            "1|Song A|2|1|USRC17607839|NULL;2|Song B|3|1|NULL|NULL;3|Song C|2|1|NULL|NULL;"
+            "4|Solo|3|2|NULL|NULL;5|Song A|3|2|GBAYE0000351|NULL");
+  EXPECT_EQ(rows("select * from matchtracks order by id"),
+            rows("select id, name, artist_id, album_id from tracks order by id"));
+  EXPECT_EQ(rows("select * from triplets where track_id in (1, 4) order by track_id"),
+            "1|Song A|2|" + obrien +
+                "|1|Hits \"Now\"|USRC17607839|724384960650|1|Various Artists;"
+                "4|Solo|3|The Band|2|Alone|NULL|NULL|0|The Band");
+  const std::string tripletColumns =
+      "track_id, track_name, artist_id, artist_name, album_id, album_name, isrc, upc, "
+      "album_multiple_artists, album_artist_name";
+  EXPECT_EQ(rows("select " + tripletColumns + " from triplets_disk order by 1"),
+            rows("select " + tripletColumns + " from triplets order by 1"));
+  EXPECT_EQ(rows("select count(*) from triplets_disk where normalized_track_name is null and "
+                 "normalized_artist_name is null and normalized_album_name is null"),
+            "5");
+
+  EXPECT_EQ(rows("select * from track_name_counts order by 1"),
+            "Solo|1;Song A|2;Song B|1;Song C|1");
+  EXPECT_EQ(rows("select * from album_name_counts order by 1"), "Alone|2;Hits \"Now\"|3");
+  EXPECT_EQ(rows("select * from artist_name_counts order by 1"),
+            obrien + "|2|1;The Band|3|1;Various Artists|0|1");
+}
+
+TEST_F(OstrevImportTest, ReplacingWithTheSameFileGivesTheSameRows) {
+  ASSERT_EQ(runImport({}, kCatalogue).exitStatus, 0);
+  std::string before = everyTable();
+  ProgramRun run = runImport({"--replace", "--batch", "1"}, kCatalogue);
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(everyTable(), before);
+}
+
+TEST_F(OstrevImportTest, AppendingKeepsArtistIdsAndAddsToTheCounts) {
+  ASSERT_EQ(runImport({}, kCatalogue).exitStatus, 0);
+  const std::string more = kHeader +
+                           "n1\tNew\tThe Band\t\t1-01\tsong a\tNewcomer\t\n"
+                           "n1\tNew\tThe Band\t\t1-02\tFresh\t\t\n";
+  ProgramRun run = runImport({"--append"}, more);
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_NE(run.out.find("artists added:     1\n"), std::string::npos) << run.out;
+  EXPECT_EQ(rows("select * from matchartists where id > 3"), "4|Newcomer|newcomer");
+  EXPECT_EQ(rows("select * from matchalbums where id > 2"), "3|New|3|1");
+  EXPECT_EQ(rows("select id, artist_id, album_id from tracks where id > 5 order by id"),
+            "6|4|3;7|3|3");
+  // "song a" and "Song A" are one name to the catalogue's collation.
+  EXPECT_EQ(rows("select * from track_name_counts where track_name = 'Song A'"), "Song A|3");
+  EXPECT_EQ(rows("select * from artist_name_counts where artist_name in ('The Band', 'Newcomer') "
+                 "order by 1"),
+            "Newcomer|1|1;The Band|4|1");
+}
+
+struct RefusalCase {
+  std::vector<std::string> args;
+  std::string input;
+  int exitStatus;
+  std::string message;  // expected in standard error, or in standard output for status 0
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* os) {
+  *os << testing::PrintToString(c.args) << " with input " << testing::PrintToString(c.input);
+}
+
+class OstrevImportRefusalTest : public OstrevImportTest,
+                                public testing::WithParamInterface<RefusalCase> {};
+
+// Each refusal leaves an imported catalogue as it was.
+TEST_P(OstrevImportRefusalTest, RefusesAndWritesNothing) {
+  ASSERT_EQ(runImport({}, kCatalogue).exitStatus, 0);
+  std::string before = everyTable();
+  ProgramRun run = runImport(GetParam().args, GetParam().input);
+  EXPECT_EQ(run.exitStatus, GetParam().exitStatus) << run.err;
+  const std::string& shown = GetParam().exitStatus == 0 ? run.out : run.err;
+  EXPECT_NE(shown.find(GetParam().message), std::string::npos) << shown;
+  EXPECT_EQ(everyTable(), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Runs, OstrevImportRefusalTest,
+    testing::Values(RefusalCase{{}, kCatalogue, 1, "already has tracks; give --append"},
+                    // The header is checked before anything is emptied.
+                    RefusalCase{{"--replace"},
+                                "album_key\talbum_title\n" + kCatalogue,
+                                1,
+                                "line 1: expected the header album_key<TAB>album_title<TAB>"},
+                    RefusalCase{{"--replace"}, "", 1, "line 1: expected the header"},
+                    RefusalCase{{"--replace", "--password=wrong"},
+                                kCatalogue,
+                                1,
+                                "cannot connect to database IMPORT_TEST on localhost as vlot"},
+                    RefusalCase{{"--replace", "--batch=0"}, kCatalogue, 2,
+                    "--batch needs a whole number from 1 to 100000\n\nUsage: ostrev-import"},
+        RefusalCase{{"--append", "--replace"}, kCatalogue, 2,
+                    "--append and --replace exclude each other"},
+        RefusalCase{{"--users=u"}, kCatalogue, 2, "unknown option --users=u"},
+        RefusalCase{{"file.tsv"}, kCatalogue, 2, "only one file can be imported at a time"},
+                    RefusalCase{
+                        {"--help"}, "", 0, "carriage return at the end of a line is dropped"}));
+
+}  // namespace
