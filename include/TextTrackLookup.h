@@ -4,10 +4,15 @@
 #ifndef OSTREV_INCLUDE_TEXTTRACKLOOKUP_H_
 #define OSTREV_INCLUDE_TEXTTRACKLOOKUP_H_
 
+#include <list>
 #include <string>
 
 #include "OCRData.h"
 #include "db/Connection.h"
+#include "engine/RecentQuery.h"
+#include "getdata/IdentifierLookups.h"
+#include "text/DBResultSet.h"
+#include "text/FuzzyTextCompare.h"
 
 // Bits of the option word the server builds from its command line.
 constexpr int OPT_DEBUG = 0x01;
@@ -47,6 +52,62 @@ class TextTrackLookup {
   // Kept for callers of the interface; characters are never equated.
   void equateCharacters(unsigned char a, unsigned char b, int weight);
 
+  // The text cascade: exact track, exact artist, exact album, track by name. Returns the
+  // score of the answer left in `*result` (10 when no strategy had a candidate).
+  float findTrackByText(OCRData query, std::string* result);
+  // 100 when the exact track is in the catalogue, else 0.
+  float findTrackByExactText(OCRData query, std::string* result);
+
+  // Strategies: true when confident; `*score` is set whenever a candidate was selected.
+  bool findExactTrack(OCRData query, std::string* result, float* score);
+  bool findExactArtist(OCRData query, std::string* result, float* score);
+  bool findExactAlbum(OCRData query, std::string* result, float* score);
+  bool findTrackByName(OCRData query, std::string* result, float* score);
+  bool findFuzzyArtist(OCRData query, std::string* result, float* score);
+  bool findFuzzyAlbum(OCRData query, std::string* result, float* score);
+  bool findFuzzyArtistAlbum(OCRData query, std::string* result, float* score);
+  bool findFullTextArtist(OCRData query, std::string* result, float* score);
+  bool findFirstLetterArtist(OCRData query, std::string* result, float* score);
+
+  // The selection step every strategy ends in: fills the track set from the artist and
+  // album sets (or from the track `name`), picks the best track, caches a confident one.
+  bool findInexactMatch(OCRData query, std::string* result, DBResultSet artists,
+                        DBResultSet albums, DBResultSet tracks, float* score);
+  bool findInexactTrackMatch(OCRData query, std::string* result, DBResultSet artists,
+                             DBResultSet albums, DBResultSet tracks, float* score,
+                             std::string name);
+
+  // The recent-query cache: every confident answer, at most 10001 of them.
+  void addRecentQuery(OCRData query, float score, std::string trackId);
+  float findRecentQuery(OCRData query, FuzzyTextCompare comparer, std::string* result);
+  bool findRecentTrack(OCRData query, std::string* result, float* score);
+
+  // Identifier look-ups: the best track carrying the query's ISRC (25 to 100, 0 when
+  // none), and the album name the query's UPC designates ("" when none fits its album).
+  float findTrackByISRC(OCRData query, std::string* result);
+  std::string findAlbumNameByUPC(OCRData* query);
+
+  // Identifies every track query of `tracks` (in place) against the album of `album`.
+  void findAlbumTracks(OCRData* album, std::list<OCRData>* tracks);
+  int findExactAlbumArtists(OCRData* query, DBResultSet* albums, DBResultSet* artists);
+  bool findExactAlbumTracks(OCRData query, std::string* result, float* score);
+
+  // The names and ids of a found track; false when the id is unknown.
+  bool fillTrackInfo(std::string trackId, std::string& trackName, std::string& artistId,
+                     std::string& artistName, std::string& albumId, std::string& albumName);
+  bool fillTrackInfo(std::string trackId, std::string& trackName, std::string& artistId,
+                     std::string& artistName, std::string& albumId, std::string& albumName,
+                     int& length, std::string& label, std::string& year, int& unused);
+  // How well the requested album text fits the found album name, 0 to 100.
+  float calcAlbumScore(std::string queryAlbum, std::string foundAlbum);
+
+  // Times the candidate retrievals against each other and prints the figures.
+  void profile(OCRData query);
+  // The human-readable report of the candidate sets (any set may be null).
+  void debug_output(DBResultSet* artists, int artistCount, DBResultSet* albums, int albumCount,
+                    DBResultSet* tracks, int trackCount, OCRData* query);
+
+  FuzzyTextCompare comparer;
   Connection connection;
   std::string dbUser;
   std::string dbPassword;
@@ -57,7 +118,22 @@ class TextTrackLookup {
   int singleArtAlbBoost;   // bonus for candidates from a single-artist album
   int resultsToTest;       // capacity of every candidate set
   int highConfScore;       // score at which an inexact answer is accepted
+  std::list<recentQuery> recentQueries;  // oldest first
   int option_flags;
+
+ private:
+  st_mysql* handle() { return connection.getMyHandle(); }
+  // The artist and album name caches, loaded once before the first strategy that reads
+  // them, so that start-up and the text cascade never pay for them.
+  void loadNameCaches();
+  // A catalogue track of the query's album: title and artist similarity with the album
+  // taken as matching, combined and rounded.
+  float albumTrackScore(OCRData& query, trackRecord& record);
+  // Picks the best candidate of a filled track set.
+  bool selectTrack(OCRData& query, std::string* result, DBResultSet& artists,
+                   DBResultSet& albums, DBResultSet& tracks, float* score);
+
+  bool nameCachesLoaded = false;
 };
 
 #endif  // OSTREV_INCLUDE_TEXTTRACKLOOKUP_H_

@@ -1,0 +1,119 @@
+// Identifying all tracks of one album at once: identifiers first, then the album's own
+// track list, then the text cascade for what is left.
+#include <cmath>
+#include <list>
+
+#include "TextTrackLookup.h"
+#include "getdata/IdentifierLookups.h"
+#include "getdata/NameCandidates.h"
+#include "text/CombinedScore.h"
+
+namespace {
+
+constexpr float kAccepted = 70;
+constexpr float kFallbackScore = 10;
+constexpr size_t kIsrcLength = 12;
+
+float rounded(float value) { return std::floor(value + 0.5f); }
+
+}  // namespace
+
+// Title against the record's title, the album taken as matching, artist against artist.
+float TextTrackLookup::albumTrackScore(OCRData& query, trackRecord& record) {
+  float title = comparer.localAlignmentScore(query.title, record.trackName);
+  float artist = comparer.localAlignmentScore(query.artist, record.artistName);
+  return rounded(calculateCombinedScore(title, 100, artist));
+}
+
+void TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* tracks) {
+  if (!album->upc.empty()) {
+    std::string name = findAlbumNameByUPC(album);
+    if (!name.empty()) {
+      album->albumAlt1 = album->album;
+      album->album = name;
+    }
+  }
+
+  // Identifiers and exact hits.
+  for (OCRData& track : *tracks) {
+    std::string ownArtist = track.artist;
+    track.album = album->album;
+    track.upc = album->upc;
+    track.albumId = album->albumId;
+    if (!album->artist.empty()) track.artist = album->artist;
+    track.artistAlt1 = ownArtist;
+    track.spareScore = 0;
+    track.mediaScore = 0;
+    track.albumScore = 0;
+    if (track.isrc.size() == kIsrcLength) track.mediaScore = findTrackByISRC(track, &track.mediaId);
+    if (track.mediaScore < kAccepted &&
+        !findExactTrack(track, &track.mediaId, &track.mediaScore)) {
+      track.mediaScore = kFallbackScore;
+    }
+  }
+
+  // The album's own tracks; a record may serve several queries.
+  std::list<trackRecord> records;
+  getAlbumTracks(handle(), album->album, &records);
+  for (trackRecord& record : records) {
+    for (OCRData& track : *tracks) {
+      float combined = albumTrackScore(track, record);
+      if (combined >= kAccepted && combined > track.mediaScore) {
+        track.mediaScore = combined;
+        track.mediaId = record.trackId;
+        track.artistId = record.artistId;
+        track.albumId = record.albumId;
+        track.mediaName = record.trackName;
+        track.artistName = record.artistName;
+      }
+    }
+  }
+
+  // The text cascade for the rest, with the track's own artist.
+  for (OCRData& track : *tracks) {
+    if (track.mediaScore >= kAccepted) continue;
+    findExactArtist(track, &track.mediaId, &track.mediaScore);
+    track.artist = track.artistAlt1;
+    track.artistAlt1.clear();
+    track.artistAlt2.clear();
+    if (track.mediaScore < kAccepted) track.mediaScore = findTrackByText(track, &track.mediaId);
+    if (track.mediaScore >= kAccepted) {
+      fillTrackInfo(track.mediaId, track.mediaName, track.artistId, track.artistName,
+                    track.albumId, track.albumName);
+    }
+  }
+
+  for (OCRData& track : *tracks) {
+    if (track.mediaScore < kAccepted) continue;
+    track.mediaScore = rounded(track.mediaScore);
+    track.albumScore = rounded(calcAlbumScore(track.album, track.albumName));
+  }
+}
+
+int TextTrackLookup::findExactAlbumArtists(OCRData* query, DBResultSet* albums,
+                                           DBResultSet* artists) {
+  if (albums->num_records() == 0 && albumExists(handle(), query->album)) {
+    albums->add_record(100, query->album);
+  }
+  if (albums->num_records() > 0) getArtistsFromAlbum(handle(), comparer, query, artists);
+  return artists->num_records();
+}
+
+bool TextTrackLookup::findExactAlbumTracks(OCRData query, std::string* result, float* score) {
+  std::list<trackRecord> records;
+  if (!query.upc.empty()) getAlbumTracksByUPC(handle(), query.upc, &records);
+  if (records.empty()) getAlbumTracks(handle(), query.album, &records);
+  float best = 0;
+  std::string bestId;
+  for (trackRecord& record : records) {
+    float combined = albumTrackScore(query, record);
+    if (combined > best) {
+      best = combined;
+      bestId = record.trackId;
+    }
+  }
+  if (best < kAccepted) return false;
+  *result = bestId;
+  *score = best;
+  return true;
+}

@@ -1,0 +1,63 @@
+// The identifier look-ups of TextTrackLookup (ISRC, UPC) and the details of a found track:
+// its names and ids, and how well its album fits the requested album text.
+#include <vector>
+
+#include "TextTrackLookup.h"
+#include "getdata/IdentifierLookups.h"
+
+float TextTrackLookup::findTrackByISRC(OCRData query, std::string* result) {
+  std::vector<trackRecord> records;
+  if (getTracksByISRC(handle(), &query, &records) <= 0) return 0;
+  float best = 0;
+  for (trackRecord& record : records) {
+    float artist = comparer.localAlignmentScore(query.artist, record.artistName);
+    float album = comparer.localAlignmentScore(query.album, record.albumName);
+    float title = comparer.localAlignmentScore(query.title, record.trackName);
+    float score = static_cast<float>(0.4 * title + 0.15 * album + 0.45 * artist);
+    // Any ISRC hit scores at least 25: the identifier itself is strong evidence.
+    score = static_cast<float>(25 + 0.75 * score);
+    if (score > best) {
+      *result = record.trackId;
+      best = score;
+    }
+  }
+  return best;
+}
+
+std::string TextTrackLookup::findAlbumNameByUPC(OCRData* query) {
+  constexpr int kAcceptedSimilarity = 70;
+  std::vector<trackRecord> albums;
+  if (getAlbumNamesByUPC(handle(), query, &albums) <= 0) return "";
+  int best = -1;
+  const trackRecord* winner = nullptr;
+  for (trackRecord& album : albums) {
+    int similarity = comparer.localAlignmentScore(query->album, album.albumName);
+    if (similarity > best) {
+      best = similarity;
+      winner = &album;
+    }
+  }
+  if (best < kAcceptedSimilarity) return "";
+  query->albumId = winner->albumId;
+  query->albumName = winner->albumName;
+  return winner->albumName;
+}
+
+bool TextTrackLookup::fillTrackInfo(std::string trackId, std::string& trackName,
+                                    std::string& artistId, std::string& artistName,
+                                    std::string& albumId, std::string& albumName) {
+  return getTrackData(handle(), trackId, &trackName, &artistId, &artistName, &albumId,
+                      &albumName) == 1;
+}
+
+bool TextTrackLookup::fillTrackInfo(std::string trackId, std::string& trackName,
+                                    std::string& artistId, std::string& artistName,
+                                    std::string& albumId, std::string& albumName, int& length,
+                                    std::string& label, std::string& year, int&) {
+  return getTrackData(handle(), trackId, &trackName, &artistId, &artistName, &albumId,
+                      &albumName, &length, &label, &year) == 1;
+}
+
+float TextTrackLookup::calcAlbumScore(std::string queryAlbum, std::string foundAlbum) {
+  return static_cast<float>(comparer.localAlignmentScore(queryAlbum, foundAlbum));
+}

@@ -1,0 +1,129 @@
+#include "getdata/TrackCandidates.h"
+
+#include "db/NameCountQueries.h"
+#include "db/QueryResult.h"
+#include "getdata/IdentifierLookups.h"
+#include "getdata/RowFields.h"
+#include "text/CombinedScore.h"
+#include "text/Normalize.h"
+
+namespace {
+
+constexpr int kMinimumScore = 41;
+constexpr int kMostTracksPerName = 500;
+
+// A candidate name's score: from the set when the set holds it, else the best comparison
+// with the query texts (the first always, the alternatives only when given).
+float candidateScore(const FuzzyTextCompare& comparer, DBResultSet& set, std::string& first,
+                     std::string& second, std::string& third, std::string name) {
+  dbresult_rec held;
+  if (set.get_record(name, &held)) return held.score;
+  int best = comparer.localAlignmentScore(first, name);
+  if (!second.empty()) best = std::max(best, comparer.localAlignmentScore(second, name));
+  if (!third.empty()) best = std::max(best, comparer.localAlignmentScore(third, name));
+  return static_cast<float>(best);
+}
+
+float albumScore(const FuzzyTextCompare& comparer, DBResultSet& albumSet, OCRData* query,
+                 const std::string& name) {
+  return candidateScore(comparer, albumSet, query->album, query->albumAlt1, query->albumAlt2,
+                        name);
+}
+
+float artistScore(const FuzzyTextCompare& comparer, DBResultSet& artistSet, OCRData* query,
+                  const std::string& name) {
+  return candidateScore(comparer, artistSet, query->artist, query->artistAlt1,
+                        query->artistAlt2, name);
+}
+
+float titleScore(const FuzzyTextCompare& comparer, OCRData* query, std::string trackName) {
+  int score = comparer.localAlignmentScore(query->title, trackName);
+  return static_cast<float>(score < kMinimumScore ? 0 : score);
+}
+
+// Without a trustworthy artist the artist score counts nothing.
+float combinedTrackScore(bool placeholderArtist, float track, float album, float artist) {
+  if (placeholderArtist) return static_cast<float>(0.6 * track + 0.2 * album);
+  return static_cast<float>(0.4 * track + 0.15 * album + 0.45 * artist);
+}
+
+float boosted(float score, const char* artistIdField, int boostPercent, int boostThreshold) {
+  if (fieldNumber(artistIdField) == 0 || boostPercent == 0 || score < boostThreshold) {
+    return score;
+  }
+  return score + (100 - score) * (boostPercent / 100.0f);
+}
+
+}  // namespace
+
+int getTracks(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
+              DBResultSet& trackSet, DBResultSet& artistSet, DBResultSet& albumSet,
+              int boostPercent, int boostThreshold) {
+  int rowsRead = 0;
+  for (int i = 0; i < artistSet.num_records(); ++i) {
+    dbresult_rec artist = artistSet[i];
+    IdList ids = getArtistIDsByName(handle, artist.name);
+    bool placeholder = query->unknownArtist || is_unknown(artist.name);
+    selectTracksByArtistIDs(handle, &ids);
+    QueryResult rows(handle);
+    if (!rows.ok()) break;
+    // Row: track id, track name, album name, artist id.
+    while (MYSQL_ROW row = rows.next()) {
+      float track = titleScore(comparer, query, fieldText(row[1]));
+      float album = albumScore(comparer, albumSet, query, fieldText(row[2]));
+      float score = boosted(combinedTrackScore(placeholder, track, album, artist.score), row[3],
+                            boostPercent, boostThreshold);
+      if (score >= kMinimumScore) trackSet.add_record(score, fieldText(row[0]));
+    }
+    rowsRead += static_cast<int>(rows.rowCount());
+  }
+  for (int i = 0; i < albumSet.num_records(); ++i) {
+    dbresult_rec album = albumSet[i];
+    IdList ids = getAlbumIDsByName(handle, album.name);
+    selectTracksByAlbumIDs(handle, &ids);
+    QueryResult rows(handle);
+    if (!rows.ok()) break;
+    // Row: track id, track name, artist name, artist id, album id.
+    while (MYSQL_ROW row = rows.next()) {
+      std::string artistName = fieldText(row[2]);
+      bool placeholder = query->unknownArtist || is_unknown(artistName);
+      float track = titleScore(comparer, query, fieldText(row[1]));
+      float artist = artistScore(comparer, artistSet, query, artistName);
+      float score = boosted(combinedTrackScore(placeholder, track, album.score, artist), row[3],
+                            boostPercent, boostThreshold);
+      if (score >= kMinimumScore) trackSet.add_record(score, fieldText(row[0]));
+    }
+    rowsRead += static_cast<int>(rows.rowCount());
+  }
+  return rowsRead;
+}
+
+int getTracksByName(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
+                    DBResultSet& trackSet, DBResultSet& artistSet, DBResultSet& albumSet, int,
+                    int, std::string name) {
+  // A name this common says little about which track is meant.
+  if (getTrackCounterByName(handle, name) > kMostTracksPerName) return 0;
+  selectTrackByName(handle, name);
+  QueryResult rows(handle);
+  if (!rows.ok()) return 0;
+  const float kExactTitle = 100;
+  // Row: track id, track name, album name, artist name.
+  while (MYSQL_ROW row = rows.next()) {
+    if (rows.fieldCount() < 4) continue;
+    std::string artistName = fieldText(row[3]);
+    float album = albumScore(comparer, albumSet, query, fieldText(row[2]));
+    float artist = artistScore(comparer, artistSet, query, artistName);
+    float score = query->unknownArtist || is_unknown(artistName)
+                      ? static_cast<float>(0.6 * kExactTitle + 0.2 * album)
+                      : calculateCombinedScore(kExactTitle, album, artist);
+    trackSet.add_record(score, fieldText(row[0]));
+  }
+  return static_cast<int>(rows.rowCount());
+}
+
+int getTrackCounterByName(st_mysql* handle, std::string name) {
+  if (!selectTrackCounterByName(handle, name)) return 0;
+  QueryResult rows(handle);
+  MYSQL_ROW row = rows.next();
+  return row != nullptr ? fieldNumber(row[0]) : 0;
+}
