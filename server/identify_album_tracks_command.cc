@@ -2,7 +2,14 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <iostream>
+#include <sstream>
 #include <utility>
+
+#include "TextTrackLookup.h"
+#include "album_descriptor.h"
+#include "socket_io.h"
 
 identify_album_tracks_command::identify_album_tracks_command(int client_fd)
     : identify_album_tracks_command(client_fd, "") {}
@@ -13,5 +20,39 @@ identify_album_tracks_command::identify_album_tracks_command(int client_fd,
 
 identify_album_tracks_command::~identify_album_tracks_command() { close(client_fd); }
 
-// The album lookup is not wired in yet: the request is read, logged and closed unanswered.
-void identify_album_tracks_command::do_it(TextTrackLookup*, int) {}
+std::string identify_album_tracks_command::format_tracks_reply() const {
+  return tracksReply(tracks);
+}
+
+void identify_album_tracks_command::do_it(TextTrackLookup* engine, int) {
+  std::cout << request_text << std::endl;
+  parseAlbumDescriptor(request_text, &query, &tracks, std::cout);
+
+  std::ostringstream dump;
+  dump << "\nidentify_album_tracks_command::do_it\n" << request_text << "\n"
+       << "album:  [" << query.album << "]\n"
+       << "artist: [" << query.artist << "]\n"
+       << "upc:    [" << query.upc << "]\n";
+  engine->findAlbumTracks(&query, &tracks);
+  if (!query.upc.empty()) dump << "\nResult from getAlbumNameByUPC: [" << query.album << "]\n";
+  for (const OCRData& track : tracks) {
+    dump << "\n"
+         << "OCRData.album:  [" << track.album << "]\n"
+         << "OCRData.artist: [" << track.artist << "]\n"
+         << "OCRData.title:  [" << track.title << "]\n"
+         << "OCRData.isrc:   [" << track.isrc << "]\n"
+         << "OCRData.upc:    [" << track.upc << "]\n"
+         << "mediaScore:     [" << track.mediaScore << "]\n"
+         << "albumScore:     [" << track.albumScore << "]\n"
+         << "mediaId:        [" << track.mediaId << "]\n"
+         << "mediaName:      [" << track.mediaName << "]\n"
+         << "albumId:        [" << track.albumId << "]\n"
+         << "albumName:      [" << track.albumName << "]\n"
+         << "artistId:       [" << track.artistId << "]\n"
+         << "artistName:     [" << track.artistName << "]\n";
+  }
+  std::cout << dump.str();
+
+  std::string reply = format_tracks_reply();
+  if (!sendFully(client_fd, reply.data(), reply.size())) perror("ERROR: send result");
+}

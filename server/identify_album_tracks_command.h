@@ -18,6 +18,9 @@ class identify_album_tracks_command : public command {
 
   void do_it(TextTrackLookup* engine, int option_flags) override;
 
+  // The reply: one entry list per track of `tracks`.
+  std::string format_tracks_reply() const;
+
   int client_fd;
   OCRData query;             // the album as the descriptor gives it
   std::string request_text;  // the descriptor

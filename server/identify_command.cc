@@ -2,7 +2,20 @@
 
 #include <unistd.h>
 
+#include <cstdio>
+#include <iostream>
 #include <utility>
+
+#include "TextTrackLookup.h"
+#include "socket_io.h"
+#include "wire_format.h"
+
+namespace {
+
+constexpr size_t kQueryTextBytes = 70;
+constexpr size_t kIsrcLength = 12;
+
+}  // namespace
 
 identify_command::identify_command(std::string artist, std::string album, std::string track,
                                    std::string isrc, std::string upc, int client_fd)
@@ -26,5 +39,49 @@ identify_command::identify_command(std::string artist, std::string album, std::s
 
 identify_command::~identify_command() { close(client_fd); }
 
-// The lookup is not wired in yet: the request is read, logged and closed unanswered.
-void identify_command::do_it(TextTrackLookup*, int) {}
+void identify_command::do_it(TextTrackLookup* engine, int option_flags) {
+  OCRData query;
+  query.title = track.substr(0, kQueryTextBytes);
+  query.artist = artist.substr(0, kQueryTextBytes);
+  query.album = album.substr(0, kQueryTextBytes);
+  query.isrc = isrc;
+  query.upc = upc;
+
+  std::string mediaId;
+  float score = 0;
+  if (query.isrc.size() == kIsrcLength) score = engine->findTrackByISRC(query, &mediaId);
+  // A failed ISRC look-up falls back to the texts.
+  if (query.isrc.size() != kIsrcLength || score <= 0) {
+    score = engine->findTrackByText(query, &mediaId);
+  }
+
+  std::string mediaName, artistId, artistName, albumId, albumName;
+  engine->fillTrackInfo(mediaId, mediaName, artistId, artistName, albumId, albumName);
+  float albumScore = engine->calcAlbumScore(query.album, albumName);
+
+  lookup_result answer;
+  answer.track_id = wireId(mediaId);
+  setResultName(answer.track_name, mediaName);
+  answer.artist_id = wireId(artistId);
+  setResultName(answer.artist_name, artistName);
+  answer.album_id = wireId(albumId);
+  setResultName(answer.album_name, albumName);
+  answer.match_score = score;
+  answer.album_score = albumScore;
+
+  const bool quiet = option_flags & OPT_SYNONYM;
+  if (!quiet) {
+    std::cout << "artist: [" << artistId << "] \t" << artistName << std::endl;
+    std::cout << "album:  [" << albumId << "] \t" << albumName << std::endl;
+    std::cout << "track:  [" << mediaId << "] \t" << mediaName << std::endl;
+    std::cout << "score:  [" << score << "]" << std::endl;
+    std::cout << "album score: [" << albumScore << "]" << std::endl;
+  }
+  std::cout << "----------------------------------------------\n";
+  if (!quiet) std::cout << "\n";
+  std::cout << std::flush;
+
+  if (!sendFully(client_fd, reinterpret_cast<const char*>(&answer), sizeof(answer))) {
+    perror("ERROR: send result");
+  }
+}

@@ -1,5 +1,7 @@
-// Request intake of lookup_server: reads one whole request from an accepted connection,
-// writes the request log lines and turns the request into a command.
+// Request intake: reads one whole request from an accepted connection, writes the request
+// log lines and turns the request into a command.
+#include "read_request.h"
+
 #include <errno.h>
 #include <time.h>
 #include <unistd.h>
@@ -70,6 +72,10 @@ std::string albumDescriptor(const std::string& text) {
 }  // namespace
 
 command* lookup_server::read_request(int client_fd) {
+  return readRequest(client_fd, option_flags);
+}
+
+command* readRequest(int client_fd, int option_flags) {
   unique_fd client(client_fd);
   const long long deadline = requestDeadline();
   const bool quiet = option_flags & OPT_SYNONYM;

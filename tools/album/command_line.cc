@@ -1,0 +1,73 @@
+#include "tools/album/command_line.h"
+
+#include <cstring>
+
+#include "wire_format.h"
+
+namespace {
+
+enum class OptionMatch { kNo, kYes, kMissingValue };
+
+// Whether argv[*i] is the option `name` with a value, given as "name=value" or as the next
+// argument (then *i moves past it).
+OptionMatch matchOption(int argc, const char* const argv[], int* i, const char* name,
+                        std::string* value) {
+  const char* arg = argv[*i];
+  size_t length = strlen(name);
+  if (strncmp(arg, name, length) != 0) return OptionMatch::kNo;
+  if (arg[length] == '=') {
+    *value = arg + length + 1;
+    return OptionMatch::kYes;
+  }
+  if (arg[length] != '\0') return OptionMatch::kNo;
+  if (*i + 1 >= argc) return OptionMatch::kMissingValue;
+  *value = argv[++*i];
+  return OptionMatch::kYes;
+}
+
+AlbumCommandLine refused(const std::string& problem) {
+  AlbumCommandLine line;
+  line.problem = problem;
+  return line;
+}
+
+}  // namespace
+
+AlbumCommandLine parseAlbumCommandLine(int argc, const char* const argv[]) {
+  AlbumCommandLine line;
+  line.socketPath = kDefaultSocketPath;
+  bool haveFile = false;
+  bool haveText = false;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
+      line.action = AlbumCommandLine::kShowHelp;
+      return line;
+    }
+    switch (matchOption(argc, argv, &i, "--socket", &line.socketPath)) {
+      case OptionMatch::kYes: continue;
+      case OptionMatch::kMissingValue: return refused("--socket needs a path");
+      case OptionMatch::kNo: break;
+    }
+    switch (matchOption(argc, argv, &i, "--descriptor", &line.descriptorText)) {
+      case OptionMatch::kYes: haveText = true; continue;
+      case OptionMatch::kMissingValue: return refused("--descriptor needs a text");
+      case OptionMatch::kNo: break;
+    }
+    // "-" alone is standard input; anything else starting with '-' is an unknown option.
+    if (arg[0] == '-' && arg[1] != '\0') {
+      return refused(std::string("unknown option '") + arg + "'");
+    }
+    if (haveFile) return refused(std::string("more than one descriptor file: '") + arg + "'");
+    line.descriptorFile = arg;
+    haveFile = true;
+  }
+
+  if (haveFile && haveText) return refused("give a descriptor file or --descriptor, not both");
+  if (!haveFile && !haveText) return refused("no album descriptor given");
+  if (line.socketPath.empty() || line.socketPath.size() > kMaxPathBytes) {
+    return refused("socket path must be 1 to " + std::to_string(kMaxPathBytes) + " bytes long");
+  }
+  line.action = AlbumCommandLine::kSend;
+  return line;
+}
