@@ -34,6 +34,7 @@ class BackgroundProgram {
   ProgramRun wait(int timeoutSeconds = 30);
 
   bool running();
+  int pid() const { return pid_; }
   std::string out() const;
   std::string err() const;
 
