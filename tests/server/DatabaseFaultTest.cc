@@ -25,7 +25,8 @@ class PrivateCatalogue {
  public:
   PrivateCatalogue() : folder_(makeTempFolder()) {
     ok_ = run("start") && run("create", {"MEDIA"}) &&
-          run("sql", {"MEDIA", sourceDir() + "/tests/fixtures/catalogue.sql"});
+          run("sql", {"MEDIA", sourceDir() + "/tests/fixtures/catalogue.sql",
+                      sourceDir() + "/tests/fixtures/derive-triplets.sql"});
   }
   ~PrivateCatalogue() {
     run("stop");
