@@ -95,6 +95,21 @@ int getAlbumTracks(st_mysql* handle, std::string albumName, std::list<trackRecor
   return appendAlbumTracks(handle, &albumName, tracks);
 }
 
+namespace {
+
+// Both track statements start their rows with track name, artist id, artist name, album id
+// and album name.
+void copyTrackNames(MYSQL_ROW row, std::string* trackName, std::string* artistId,
+                    std::string* artistName, std::string* albumId, std::string* albumName) {
+  copyIfPresent(row[0], trackName);
+  copyIfPresent(row[1], artistId);
+  copyIfPresent(row[2], artistName);
+  copyIfPresent(row[3], albumId);
+  copyIfPresent(row[4], albumName);
+}
+
+}  // namespace
+
 int getTrackData(st_mysql* handle, std::string trackId, std::string* trackName,
                  std::string* artistId, std::string* artistName, std::string* albumId,
                  std::string* albumName) {
@@ -102,11 +117,7 @@ int getTrackData(st_mysql* handle, std::string trackId, std::string* trackName,
   QueryResult rows(handle);
   MYSQL_ROW row = rows.next();
   if (row == nullptr) return 0;
-  copyIfPresent(row[0], trackName);
-  copyIfPresent(row[1], artistId);
-  copyIfPresent(row[2], artistName);
-  copyIfPresent(row[3], albumId);
-  copyIfPresent(row[4], albumName);
+  copyTrackNames(row, trackName, artistId, artistName, albumId, albumName);
   return 1;
 }
 
@@ -117,11 +128,7 @@ int getTrackData(st_mysql* handle, std::string trackId, std::string* trackName,
   QueryResult rows(handle);
   MYSQL_ROW row = rows.next();
   if (row == nullptr) return 0;
-  copyIfPresent(row[0], trackName);
-  copyIfPresent(row[1], artistId);
-  copyIfPresent(row[2], artistName);
-  copyIfPresent(row[3], albumId);
-  copyIfPresent(row[4], albumName);
+  copyTrackNames(row, trackName, artistId, artistName, albumId, albumName);
   if (row[5] != nullptr) *length = fieldNumber(row[5]);
   copyIfPresent(row[6], label);
   copyIfPresent(row[7], year);

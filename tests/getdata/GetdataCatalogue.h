@@ -6,11 +6,13 @@
 
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
 #include "db/Connection.h"
 #include "support/TableMode.h"
+#include "support/TestCatalogue.h"
 #include "text/DBResultSet.h"
 
 constexpr const char* kGetdataDatabase = "GETDATA_TEST";
@@ -25,6 +27,19 @@ struct NameByMode {
   std::string operator()(const testing::TestParamInfo<TableMode>& info) const {
     return tableModeName(info.param);
   }
+};
+
+// A table-driven test over the fixture catalogue, run in every table mode: the case is the
+// first parameter, the mode the second.
+template <typename Case>
+class CatalogueModeTest : public testing::TestWithParam<std::tuple<Case, TableMode>> {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(openTestDatabase(connection, kGetdataDatabase));
+    useTableMode(std::get<1>(this->GetParam()));
+  }
+  void TearDown() override { useTableMode(TableMode::kJoined); }
+  Connection connection;
 };
 
 // A connection to the test server with no database selected: every catalogue statement

@@ -189,16 +189,7 @@ struct ExactTrackCase {
   std::string trackId;  // "" when any id may be left behind
 };
 
-class ExactTrackTest
-    : public testing::TestWithParam<std::tuple<ExactTrackCase, TableMode>> {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(openTestDatabase(connection, kGetdataDatabase));
-    useTableMode(std::get<1>(GetParam()));
-  }
-  void TearDown() override { useTableMode(TableMode::kJoined); }
-  Connection connection;
-};
+class ExactTrackTest : public CatalogueModeTest<ExactTrackCase> {};
 
 // The rows come highest track id first; each is judged by its artist against the query's.
 TEST_P(ExactTrackTest, TakesTheBestArtistFromSeventyOn) {

@@ -45,15 +45,7 @@ struct GetTracksCase {
   std::string albumAlt2 = "";
 };
 
-class GetTracksTest : public testing::TestWithParam<std::tuple<GetTracksCase, TableMode>> {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(openTestDatabase(connection, kGetdataDatabase));
-    useTableMode(std::get<1>(GetParam()));
-  }
-  void TearDown() override { useTableMode(TableMode::kJoined); }
-  Connection connection;
-};
+class GetTracksTest : public CatalogueModeTest<GetTracksCase> {};
 
 TEST_P(GetTracksTest, ScoresTheTracksOfEveryCandidate) {
   const GetTracksCase& c = std::get<0>(GetParam());
@@ -122,15 +114,7 @@ struct ByNameCase {
   std::string scores;
 };
 
-class GetTracksByNameTest : public testing::TestWithParam<std::tuple<ByNameCase, TableMode>> {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(openTestDatabase(connection, kGetdataDatabase));
-    useTableMode(std::get<1>(GetParam()));
-  }
-  void TearDown() override { useTableMode(TableMode::kJoined); }
-  Connection connection;
-};
+class GetTracksByNameTest : public CatalogueModeTest<ByNameCase> {};
 
 // 404 is by Northern Echo on Greatest Hits, 405 by a placeholder artist on the other
 // Greatest Hits; the catalogue counts 500 tracks named "Popular Song", 501 "Common Song".
