@@ -8,6 +8,7 @@
 
 #include <mysql.h>
 
+#include "Defaults.h"
 #include "db/Connection.h"
 #include "db/Query.h"
 #include "getdata/TrackCandidates.h"
@@ -72,7 +73,7 @@ std::string firstField(MYSQL* handle, const char* statement) {
 // The connection to the benchmark catalogue, filled if it is still empty; null (with
 // `*error` set) when the database cannot be used.
 MYSQL* catalogue(std::string* error) {
-  static Connection connection("localhost", "vlot", "pravo", kDatabase);
+  static Connection connection("localhost", kDefaultDatabaseUser, kDefaultDatabasePassword, kDatabase);
   static std::string failure;
   static bool ready = [] {
     if (getenv("MYSQL_UNIX_PORT") == nullptr) {

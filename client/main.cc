@@ -11,8 +11,8 @@
 #include "client/command_line.h"
 #include "client/query_file.h"
 #include "client/result_text.h"
-#include "socket_io.h"
-#include "wire_format.h"
+#include "wire/socket_io.h"
+#include "wire/wire_format.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ int identify(const CommandLine& line) {
     }
     read_query_file(file.get(), &query);
   }
-  setQueryField(query.command_name, sizeof(query.command_name), "identify");
+  setQueryField(query.command_name, sizeof(query.command_name), kIdentifyName);
 
   if (!sendFully(connection.get(), reinterpret_cast<const char*>(&query), sizeof(query))) {
     perror("send lookup struct");

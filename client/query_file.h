@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 // Empties artist, album, track, isrc and upc, then fills them from the "Artist", "Album",
 // "Song", "ISRC" and "UPC" lines of `file`; other lines are ignored and a later line wins.

@@ -6,10 +6,14 @@
 
 #include <string>
 
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 // Artist, Album, Track, IDArtist, IDAlbum, IDTrack, MatchScore, AlbumScore, each line
-// ended by '\n'; scores truncated toward zero.
+// ended by '\n'; scores shown as truncatedScore gives them.
 std::string resultText(const lookup_result& result);
+
+// A score as the client shows it: truncated toward zero, NaN as 0, saturated at the int
+// range (the answer is untrusted; a float outside it must not be undefined behaviour).
+int truncatedScore(float score);
 
 #endif  // OSTREV_CLIENT_RESULT_TEXT_H_

@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "client/query_file.h"
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 namespace {
 

@@ -11,12 +11,13 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "TextTrackLookup.h"
 #include "identify_album_tracks_command.h"
 #include "identify_command.h"
 #include "read_request.h"
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 namespace {
 
@@ -65,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   close(client);
 
-  command* cmd = readRequest(server, option_flags);
+  std::unique_ptr<command> owned = readRequest(server, option_flags);
+  command* cmd = owned.get();
   check(cmd != nullptr, "readRequest returned null");
   if (auto* identify = dynamic_cast<identify_command*>(cmd)) {
     check(identify->client_fd == server, "identify command holds another descriptor");
@@ -94,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   } else {
     check(isClosed(server), "unread request left its connection open");
   }
-  delete cmd;
+  owned.reset();
   check(isClosed(server), "deleting the command left its connection open");
   return 0;
 }

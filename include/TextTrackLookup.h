@@ -8,21 +8,12 @@
 #include <string>
 
 #include "OCRData.h"
+#include "OptionFlags.h"
 #include "db/Connection.h"
 #include "engine/RecentQuery.h"
 #include "getdata/IdentifierLookups.h"
 #include "text/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
-
-// Bits of the option word the server builds from its command line.
-constexpr int OPT_DEBUG = 0x01;
-constexpr int OPT_SYNONYM = 0x02;
-constexpr int OPT_METRICS = 0x04;
-constexpr int OPT_ONEREQUEST = 0x08;
-constexpr int OPT_TRIPLETS = 0x10;
-constexpr int OPT_TRIPLETSDISK = 0x20;
-constexpr int OPT_NORMALIZETRIPLETS = 0x40;
-constexpr int OPT_DEBUGQUERIES = 0x80;
 
 // The catalogue host: "localhost" unless the environment variable OSTREV_DB_HOST names
 // another.

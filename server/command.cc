@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-command::command() : kind(0) {}
-command::command(int kind) : kind(kind) {}
+command::command() : kind(kPlain) {}
+command::command(kind_value kind) : kind(kind) {}
 command::~command() = default;
 
 void command::do_it(TextTrackLookup*, int) {
@@ -12,6 +12,6 @@ void command::do_it(TextTrackLookup*, int) {
   fflush(stdout);
 }
 
-shutdown_command::shutdown_command() : command(1) {}
+shutdown_command::shutdown_command() : command(kShutdown) {}
 
 void shutdown_command::do_it(TextTrackLookup*, int) { exit(0); }

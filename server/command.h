@@ -16,10 +16,12 @@ class command {
 
   virtual void do_it(TextTrackLookup* engine, int option_flags);
 
-  int kind;  // 0 plain, 1 shutdown, 2 identify or album tracks
+  // What a command is; set by the constructors, read by nobody.
+  enum kind_value : int { kPlain = 0, kShutdown = 1, kLookup = 2 };
+  kind_value kind;
 
  protected:
-  explicit command(int kind);
+  explicit command(kind_value kind);
 };
 
 // Ends the server; commands queued behind it never run.

@@ -4,7 +4,7 @@
 #include <cstring>
 
 #include "TextTrackLookup.h"
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 namespace {
 

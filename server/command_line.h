@@ -6,6 +6,12 @@
 
 #include <string>
 
+#include "OptionFlags.h"
+
+// The server's own bit of the option word: serve one connection, then stop. The engine
+// never reads it.
+constexpr int OPT_ONEREQUEST = 0x08;
+
 struct server_config {
   int option_flags = 0;
   std::string socket_path;  // empty: the default path

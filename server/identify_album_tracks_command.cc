@@ -9,14 +9,14 @@
 
 #include "TextTrackLookup.h"
 #include "album_descriptor.h"
-#include "socket_io.h"
+#include "wire/socket_io.h"
 
 identify_album_tracks_command::identify_album_tracks_command(int client_fd)
     : identify_album_tracks_command(client_fd, "") {}
 
 identify_album_tracks_command::identify_album_tracks_command(int client_fd,
                                                              std::string request_text)
-    : command(2), client_fd(client_fd), request_text(std::move(request_text)) {}
+    : command(kLookup), client_fd(client_fd), request_text(std::move(request_text)) {}
 
 identify_album_tracks_command::~identify_album_tracks_command() { close(client_fd); }
 

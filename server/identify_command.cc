@@ -7,8 +7,8 @@
 #include <utility>
 
 #include "TextTrackLookup.h"
-#include "socket_io.h"
-#include "wire_format.h"
+#include "wire/socket_io.h"
+#include "wire/wire_format.h"
 
 namespace {
 
@@ -19,7 +19,7 @@ constexpr size_t kIsrcLength = 12;
 
 identify_command::identify_command(std::string artist, std::string album, std::string track,
                                    std::string isrc, std::string upc, int client_fd)
-    : command(2),
+    : command(kLookup),
       artist(std::move(artist)),
       album(std::move(album)),
       track(std::move(track)),

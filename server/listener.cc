@@ -9,10 +9,14 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <system_error>
+#include <thread>
 
+#include "command_line.h"
 #include "lookup_server.h"
-#include "socket_io.h"
-#include "wire_format.h"
+#include "wire/socket_io.h"
+#include "Defaults.h"
+#include "wire/wire_format.h"
 
 namespace {
 
@@ -27,11 +31,16 @@ void lookup_server::run(const char* socket_path) {
   // A client that hangs up before its answer must cost an error line, not the server.
   signal(SIGPIPE, SIG_IGN);
 
-  pthread_t worker;
-  if (pthread_create(&worker, nullptr, worker_main, this) != 0) failSetup("pthread_create");
+  std::thread worker;
+  try {
+    worker = std::thread(&lookup_server::worker_loop, this);
+  } catch (const std::system_error& error) {
+    errno = error.code().value();
+    failSetup("pthread_create");
+  }
 
-  int listener = socket(AF_UNIX, SOCK_STREAM, 0);
-  if (listener < 0) failSetup("socket");
+  unique_fd listener(socket(AF_UNIX, SOCK_STREAM, 0));
+  if (listener.get() < 0) failSetup("socket");
 
   const char* path = socket_path != nullptr ? socket_path : kDefaultSocketPath;
   sockaddr_un address;
@@ -41,16 +50,16 @@ void lookup_server::run(const char* socket_path) {
     failSetup("bind");
   }
   unlink(path);
-  if (bind(listener, reinterpret_cast<sockaddr*>(&address), addressLength) != 0) {
+  if (bind(listener.get(), reinterpret_cast<sockaddr*>(&address), addressLength) != 0) {
     failSetup("bind");
   }
   if (chmod(path, 0777) != 0) failSetup("chmod");
-  if (listen(listener, 5) != 0) failSetup("listen");
+  if (listen(listener.get(), 5) != 0) failSetup("listen");
 
   for (;;) {
     sockaddr_un peer;
     socklen_t peerLength = sizeof(peer);
-    int client = accept(listener, reinterpret_cast<sockaddr*>(&peer), &peerLength);
+    int client = accept(listener.get(), reinterpret_cast<sockaddr*>(&peer), &peerLength);
     if (client < 0) {
       perror("ERROR: accept");
       usleep(100000);
@@ -59,5 +68,5 @@ void lookup_server::run(const char* socket_path) {
     enqueue(read_request(client));
     if (option_flags & OPT_ONEREQUEST) break;
   }
-  pthread_join(worker, nullptr);
+  worker.join();
 }

@@ -1,22 +1,20 @@
 // lookup_server: the listener (main thread) reading one request per connection into a
 // command, the queue it appends to, and the one worker thread that runs the commands
-// against the one engine. The queue, under queue_mutex, is all the two threads share.
+// against the one engine. The queue is all the two threads share.
 #ifndef OSTREV_SERVER_LOOKUP_SERVER_H_
 #define OSTREV_SERVER_LOOKUP_SERVER_H_
 
-#include <pthread.h>
-
-#include <deque>
 #include <memory>
 
 #include "TextTrackLookup.h"
+#include "blocking_queue.h"
 #include "command.h"
 
 class lookup_server {
  public:
-  // Builds the engine, which connects to the catalogue (a null name means "MEDIA").
+  // Builds the engine, which connects to the catalogue (a null name means the default
+  // database).
   lookup_server(int option_flags, const char* db_name);
-  ~lookup_server();
   lookup_server(const lookup_server&) = delete;
   lookup_server& operator=(const lookup_server&) = delete;
 
@@ -26,20 +24,15 @@ class lookup_server {
 
   // Reads the request on an accepted connection; never returns null. The command owns the
   // connection from here on (or it has been closed).
-  command* read_request(int client_fd);
+  std::unique_ptr<command> read_request(int client_fd);
 
-  void enqueue(command* cmd);  // takes ownership
-  command* dequeue();          // waits for a command; the caller owns it
+  void enqueue(std::unique_ptr<command> cmd);
+  std::unique_ptr<command> dequeue();  // waits for a command
   void worker_loop();
 
   std::unique_ptr<TextTrackLookup> engine;
-  std::deque<command*> queue;
-  pthread_mutex_t queue_mutex;
-  pthread_cond_t queue_cond;
+  blocking_queue<std::unique_ptr<command>> queue;
   int option_flags;
 };
-
-// Thread start routine of the worker; `arg` is the lookup_server.
-void* worker_main(void* arg);
 
 #endif  // OSTREV_SERVER_LOOKUP_SERVER_H_

@@ -14,8 +14,8 @@
 #include "identify_album_tracks_command.h"
 #include "identify_command.h"
 #include "lookup_server.h"
-#include "socket_io.h"
-#include "wire_format.h"
+#include "wire/socket_io.h"
+#include "wire/wire_format.h"
 
 namespace {
 
@@ -61,9 +61,8 @@ void logField(bool quiet, const char* label, const std::string& text) {
 // The descriptor of an album-tracks request: the text after "identify_album_tracks|" or,
 // without that name, the whole text.
 std::string albumDescriptor(const std::string& text) {
-  static const std::string kName = "identify_album_tracks";
   size_t bar = text.find('|');
-  if (bar != std::string::npos && bar > 0 && text.compare(0, bar, kName) == 0) {
+  if (bar != std::string::npos && bar > 0 && text.compare(0, bar, kAlbumTracksName) == 0) {
     return text.substr(bar + 1);
   }
   return text;
@@ -71,11 +70,11 @@ std::string albumDescriptor(const std::string& text) {
 
 }  // namespace
 
-command* lookup_server::read_request(int client_fd) {
+std::unique_ptr<command> lookup_server::read_request(int client_fd) {
   return readRequest(client_fd, option_flags);
 }
 
-command* readRequest(int client_fd, int option_flags) {
+std::unique_ptr<command> readRequest(int client_fd, int option_flags) {
   unique_fd client(client_fd);
   const long long deadline = requestDeadline();
   const bool quiet = option_flags & OPT_SYNONYM;
@@ -92,20 +91,20 @@ command* readRequest(int client_fd, int option_flags) {
     if (total < static_cast<long>(kVariableHeaderSize)) {
       errno = EINVAL;
       perror("receiving variable length query structure");
-      return new command();
+      return std::make_unique<command>();
     }
     std::string text(total - kVariableHeaderSize, '\0');
     size_t textGot = 0;
     status = receiveFully(client.get(), &text[0], text.size(), &textGot, deadline);
     if (status == ReadStatus::kClosed) {
       logClosedEarly(kVariableHeaderSize + textGot);
-      return new command();
+      return std::make_unique<command>();
     }
     if (status == ReadStatus::kFailed) {
       perror("receiving variable length query structure");
-      return new command();
+      return std::make_unique<command>();
     }
-    return new identify_album_tracks_command(client.release(), albumDescriptor(text));
+    return std::make_unique<identify_album_tracks_command>(client.release(), albumDescriptor(text));
   }
 
   if (status == ReadStatus::kComplete) {
@@ -115,12 +114,12 @@ command* readRequest(int client_fd, int option_flags) {
   }
   if (status == ReadStatus::kFailed) {
     perror("receiving lookup_query structure");
-    return new command();
+    return std::make_unique<command>();
   }
   if (status == ReadStatus::kClosed) {
     if (got != kShortQuerySize) {
       logClosedEarly(got);
-      return new command();
+      return std::make_unique<command>();
     }
     printf("Received partial structure\n");
     memset(request.isrc, 0, sizeof(request.isrc));
@@ -133,8 +132,8 @@ command* readRequest(int client_fd, int option_flags) {
     printf("Received: '%s' rc = 0\n", name.c_str());
     fflush(stdout);
   }
-  if (name == "shutdown") return new shutdown_command();
-  if (name != "identify") return new command();
+  if (name == kShutdownName) return std::make_unique<shutdown_command>();
+  if (name != kIdentifyName) return std::make_unique<command>();
 
   // Keep later writes to a redirected standard error after what the file already holds.
   if (quiet) lseek(2, 0, SEEK_END);
@@ -148,5 +147,5 @@ command* readRequest(int client_fd, int option_flags) {
   logField(quiet, "Received ISRC:   ", isrc);
   std::string upc = fieldText(request.upc, sizeof(request.upc));
   logField(quiet, "Received UPC:    ", upc);
-  return new identify_command(artist, album, track, isrc, upc, client.release());
+  return std::make_unique<identify_command>(artist, album, track, isrc, upc, client.release());
 }

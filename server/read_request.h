@@ -4,8 +4,10 @@
 #ifndef OSTREV_SERVER_READ_REQUEST_H_
 #define OSTREV_SERVER_READ_REQUEST_H_
 
+#include <memory>
+
 #include "command.h"
 
-command* readRequest(int client_fd, int option_flags);
+std::unique_ptr<command> readRequest(int client_fd, int option_flags);
 
 #endif  // OSTREV_SERVER_READ_REQUEST_H_

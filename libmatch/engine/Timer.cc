@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <iostream>
 
-#include "TextTrackLookup.h"
+#include "OptionFlags.h"
 
 namespace {
 

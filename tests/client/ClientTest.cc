@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "client/FakeServer.h"
-#include "socket_io.h"
+#include "wire/socket_io.h"
 #include "support/Subprocess.h"
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 namespace {
 

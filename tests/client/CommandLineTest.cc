@@ -5,7 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "wire_format.h"
+#include "Defaults.h"
+#include "wire/wire_format.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <stdexcept>
 
 #include "support/Subprocess.h"
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 namespace {
 

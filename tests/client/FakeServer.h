@@ -8,7 +8,7 @@
 #include <string>
 #include <thread>
 
-#include "socket_io.h"
+#include "wire/socket_io.h"
 
 class FakeServer {
  public:

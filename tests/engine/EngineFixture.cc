@@ -1,12 +1,13 @@
 #include "engine/EngineFixture.h"
 
+#include "Defaults.h"
 #include "db/Query.h"
 #include "support/TableMode.h"
 
 namespace {
 
-const std::string kUser = "vlot";
-const std::string kPassword = "pravo";
+const std::string kUser = kDefaultDatabaseUser;
+const std::string kPassword = kDefaultDatabasePassword;
 const std::string kDatabase = "ENGINE_TEST";
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "support/ServerUnderTest.h"
 #include "support/SocketClient.h"
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <cstdlib>
 
-#include "socket_io.h"
+#include "wire/socket_io.h"
 
 std::string serverProgram() {
   const char* path = getenv("OSTREVD");

@@ -4,10 +4,10 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <cstdio>
 
-#include "socket_io.h"
-#include "wire_format.h"
+#include "wire/socket_io.h"
+#include "wire/variable_request.h"
+#include "wire/wire_format.h"
 
 std::string fixedRequest(const std::string& name, const std::string& artist,
                          const std::string& album, const std::string& track,
@@ -23,11 +23,12 @@ std::string fixedRequest(const std::string& name, const std::string& artist,
 }
 
 std::string variableRequest(const std::string& text, const std::string& announced) {
-  char length[8];
-  snprintf(length, sizeof(length), "%06zu", text.size() + kVariableHeaderSize);
-  std::string header(kVariableName, sizeof(kVariableName));  // with its NUL
-  header += announced.empty() ? std::string(length) : announced;
-  return header + text;
+  std::string request;
+  if (!::variableRequest(text, &request)) return request;
+  if (!announced.empty()) {
+    request.replace(sizeof(kVariableName), kVariableLengthDigits, announced);
+  }
+  return request;
 }
 
 int connectToServer(const std::string& path, int timeoutSeconds) {

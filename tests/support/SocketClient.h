@@ -11,8 +11,8 @@ std::string fixedRequest(const std::string& name, const std::string& artist = ""
                          const std::string& album = "", const std::string& track = "",
                          const std::string& isrc = "", const std::string& upc = "");
 
-// A variable-length request whose header announces `announced` bytes ("%06d"), or the
-// real total length when `announced` is empty.
+// A variable-length request whose header announces `announced` (six bytes standing in for
+// the length digits), or the real total length when `announced` is empty.
 std::string variableRequest(const std::string& text, const std::string& announced = "");
 
 // Connects (retrying until the server listens, at most `timeoutSeconds`); -1 on failure.

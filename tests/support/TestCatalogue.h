@@ -7,11 +7,12 @@
 
 #include <mysql.h>
 
+#include "Defaults.h"
 #include "db/Connection.h"
 
-constexpr const char* kTestUser = "vlot";
-constexpr const char* kTestPassword = "pravo";
-constexpr const char* kTestDatabase = "MEDIA";
+constexpr const char* kTestUser = kDefaultDatabaseUser;
+constexpr const char* kTestPassword = kDefaultDatabasePassword;
+constexpr const char* kTestDatabase = kDefaultDatabaseName;
 
 // Opens `connection` on the test catalogue (MEDIA); false when it could not.
 bool openTestConnection(Connection& connection);

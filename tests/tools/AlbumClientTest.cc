@@ -12,10 +12,11 @@
 #include "support/ServerUnderTest.h"
 #include "support/Subprocess.h"
 #include "support/TestNames.h"
-#include "tools/album/album_request.h"
 #include "tools/album/command_line.h"
 #include "tools/album/descriptor_file.h"
-#include "wire_format.h"
+#include "Defaults.h"
+#include "wire/variable_request.h"
+#include "wire/wire_format.h"
 
 namespace {
 
@@ -90,28 +91,6 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"EmptySocketPath", {"--socket=", "f"}, kRefuse, "", "", ""},
         CommandLineCase{"PathOf100Bytes", {"--socket=" + path100, "f"}, kRefuse, "", "", ""}),
     NameByWhat());
-
-// --- request ---
-
-TEST(AlbumRequestTest, HeaderAnnouncesTheTotalLength) {
-  std::string request;
-  ASSERT_TRUE(albumRequest("album:A|", &request));
-  const std::string text = "identify_album_tracks|album:A|";
-  EXPECT_EQ(request, std::string("variable\0", 9) + "000045" + text);
-  EXPECT_EQ(request.size(), 45u);
-  EXPECT_EQ(variableLength(request.data()), 45);
-}
-
-TEST(AlbumRequestTest, SixDigitsBoundTheDescriptor) {
-  std::string request;
-  ASSERT_TRUE(albumRequest(std::string(maxDescriptorBytes(), 'x'), &request));
-  EXPECT_EQ(request.size(), 999999u);
-  EXPECT_EQ(request.substr(9, 6), "999999");
-
-  std::string untouched = "before";
-  EXPECT_FALSE(albumRequest(std::string(maxDescriptorBytes() + 1, 'x'), &untouched));
-  EXPECT_EQ(untouched, "before");
-}
 
 // --- descriptor files ---
 
@@ -235,17 +214,17 @@ TEST_F(AlbumClientTest, EmptyDescriptorGivesAnEmptyList) {
 // The longest request the header can announce reaches the server whole: a descriptor
 // without a single item gives the empty list.
 TEST_F(AlbumClientTest, LongestDescriptorIsServed) {
-  ProgramRun run = ask({"-"}, std::string(maxDescriptorBytes(), 'x') + "\n");
+  ProgramRun run = ask({"-"}, std::string(maxAlbumDescriptorBytes(), 'x') + "\n");
   EXPECT_EQ(run.exitStatus, 0) << run.err;
   EXPECT_EQ(run.out, kEmptyReply);
 }
 
 TEST_F(AlbumClientTest, LongerDescriptorIsRefusedBeforeSending) {
-  ProgramRun run = ask({"-"}, std::string(maxDescriptorBytes() + 1, 'x'));
+  ProgramRun run = ask({"-"}, std::string(maxAlbumDescriptorBytes() + 1, 'x'));
   EXPECT_EQ(run.exitStatus, 1);
   EXPECT_EQ(run.out, "");
   EXPECT_EQ(run.err, "ostrev-album: the album descriptor is too long: at most " +
-                         std::to_string(maxDescriptorBytes()) + " bytes\n");
+                         std::to_string(maxAlbumDescriptorBytes()) + " bytes\n");
 }
 
 struct RefusalCase {

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "socket_io.h"
+#include "wire/socket_io.h"
 
 namespace {
 

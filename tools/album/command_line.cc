@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "wire_format.h"
+#include "Defaults.h"
+#include "wire/wire_format.h"
 
 namespace {
 

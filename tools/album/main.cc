@@ -6,10 +6,10 @@
 #include <string>
 
 #include "tools/album/album_exchange.h"
-#include "tools/album/album_request.h"
 #include "tools/album/command_line.h"
 #include "tools/album/descriptor_file.h"
-#include "wire_format.h"
+#include "Defaults.h"
+#include "wire/variable_request.h"
 
 namespace {
 
@@ -50,13 +50,13 @@ int main(int argc, char* argv[]) {
   std::string descriptor = line.descriptorText;
   std::string problem;
   if (!line.descriptorFile.empty() &&
-      !readDescriptorFile(line.descriptorFile, maxDescriptorBytes(), &descriptor, &problem)) {
+      !readDescriptorFile(line.descriptorFile, maxAlbumDescriptorBytes(), &descriptor, &problem)) {
     return fail(problem);
   }
   std::string request;
-  if (!albumRequest(descriptor, &request)) {
+  if (!albumTracksRequest(descriptor, &request)) {
     return fail("the album descriptor is too long: at most " +
-                std::to_string(maxDescriptorBytes()) + " bytes");
+                std::to_string(maxAlbumDescriptorBytes()) + " bytes");
   }
   std::string reply;
   if (!exchangeWithServer(line.socketPath, request, &reply, &problem)) return fail(problem);

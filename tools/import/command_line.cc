@@ -85,7 +85,8 @@ ImportOptions parseImportOptions(int argc, const char* const argv[]) {
 }
 
 const char* importUsage() {
-  return "Usage: ostrev-import [OPTION]... FILE\n"
+  static const std::string usage = std::string() +
+         "Usage: ostrev-import [OPTION]... FILE\n"
          "Loads the tracks listed in FILE (- for standard input) into a catalogue database.\n"
          "\n"
          "FILE is UTF-8 text with tab-separated columns and the header line\n"
@@ -99,9 +100,9 @@ const char* importUsage() {
          "standard error with their line number and skipped.\n"
          "\n"
          "Options:\n"
-         "  --user NAME       database user (default vlot)\n"
-         "  --password WORD   database password (default pravo)\n"
-         "  --database NAME   database name (default MEDIA)\n"
+         "  --user NAME       database user (default " + kDefaultDatabaseUser + ")\n"
+         "  --password WORD   database password (default " + kDefaultDatabasePassword + ")\n"
+         "  --database NAME   database name (default " + kDefaultDatabaseName + ")\n"
          "  --append          add to a catalogue that already has tracks; an artist whose\n"
          "                    name is already there keeps its id\n"
          "  --replace         empty every catalogue table first, then import\n"
@@ -116,4 +117,5 @@ const char* importUsage() {
          "\n"
          "Exit status: 0 when the file was imported (skipped lines included), 1 when the\n"
          "file, its header or the database failed, 2 for bad usage.\n";
+  return usage.c_str();
 }

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "Defaults.h"
+
 constexpr long kDefaultBatchTracks = 1000;
 constexpr long kMaxBatchTracks = 100000;
 
@@ -23,9 +25,9 @@ struct ImportOptions {
   Action action = kRefuse;
   std::string problem;
   std::string file;  // "-" is standard input
-  std::string user = "vlot";
-  std::string password = "pravo";
-  std::string database = "MEDIA";
+  std::string user = kDefaultDatabaseUser;
+  std::string password = kDefaultDatabasePassword;
+  std::string database = kDefaultDatabaseName;
   Mode mode = kIntoEmpty;
   long batchTracks = kDefaultBatchTracks;
 };

@@ -1,8 +1,8 @@
 // The socket calls of both programs and nothing else: complete sends and receives, the
 // listening and connecting ends of the local socket. Failures come back as false or -1
 // with errno set; callers report them with their own message prefix. Any thread.
-#ifndef OSTREV_SERVER_SOCKET_IO_H_
-#define OSTREV_SERVER_SOCKET_IO_H_
+#ifndef OSTREV_WIRE_SOCKET_IO_H_
+#define OSTREV_WIRE_SOCKET_IO_H_
 
 #include <sys/un.h>
 
@@ -41,4 +41,4 @@ long long monotonicMs();
 // Fills the address the way both programs do; false when the path does not fit.
 bool localAddress(const char* path, sockaddr_un* address, unsigned* length);
 
-#endif  // OSTREV_SERVER_SOCKET_IO_H_
+#endif  // OSTREV_WIRE_SOCKET_IO_H_

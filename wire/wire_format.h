@@ -2,14 +2,12 @@
 // header of the variable-length request, and the conversions both programs use to fill
 // and read them. Host byte order throughout (client and server share the machine).
 // Plain functions on caller-owned buffers; safe on any thread.
-#ifndef OSTREV_SERVER_WIRE_FORMAT_H_
-#define OSTREV_SERVER_WIRE_FORMAT_H_
+#ifndef OSTREV_WIRE_WIRE_FORMAT_H_
+#define OSTREV_WIRE_WIRE_FORMAT_H_
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-constexpr const char* kDefaultSocketPath = "/var/tmp/ostrevd_socket";
 
 // Socket paths and database names live in 100-byte buffers with their terminator.
 constexpr size_t kMaxPathBytes = 99;
@@ -45,10 +43,19 @@ constexpr size_t kQuerySize = sizeof(lookup_query);
 constexpr size_t kShortQuerySize = 620;  // up to and including `track`
 constexpr size_t kResultSize = sizeof(lookup_result);
 
-// Variable-length request: "variable" and a NUL, six ASCII digits giving the total length
-// (header included), then the request text.
-constexpr size_t kVariableHeaderSize = 15;
+// The request names. A fixed-form request carries its name in `command_name`; the
+// variable-length form starts with kVariableName and its NUL, and its text may start with
+// kAlbumTracksName and a bar.
+constexpr const char kIdentifyName[] = "identify";
+constexpr const char kShutdownName[] = "shutdown";
 constexpr const char kVariableName[] = "variable";
+constexpr const char kAlbumTracksName[] = "identify_album_tracks";
+
+// Variable-length request: kVariableName and its NUL, six ASCII digits giving the total
+// length (header included), then the request text (wire/variable_request.h builds one).
+constexpr size_t kVariableLengthDigits = 6;
+constexpr size_t kVariableHeaderSize = sizeof(kVariableName) + kVariableLengthDigits;
+static_assert(kVariableHeaderSize == 15, "the variable-length header is 15 bytes");
 
 // The text of a fixed-width field: up to its first NUL, or the whole field when it has
 // none (a field is never read past its end).
@@ -68,7 +75,4 @@ int32_t wireId(const std::string& text);
 // first non-digit), or -1 when it does not start with a digit.
 long variableLength(const char* header);
 
-// Scores printed by the client: truncated toward zero, NaN as 0, saturated at the int range.
-int truncatedScore(float score);
-
-#endif  // OSTREV_SERVER_WIRE_FORMAT_H_
+#endif  // OSTREV_WIRE_WIRE_FORMAT_H_

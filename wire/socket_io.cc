@@ -1,4 +1,4 @@
-#include "socket_io.h"
+#include "wire/socket_io.h"
 
 #include <errno.h>
 #include <poll.h>

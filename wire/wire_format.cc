@@ -1,8 +1,6 @@
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 #include <cctype>
-#include <climits>
-#include <cmath>
 #include <cstring>
 
 std::string fieldText(const char* field, size_t width) {
@@ -46,11 +44,4 @@ long variableLength(const char* header) {
     length = length * 10 + (*p - '0');
   }
   return length;
-}
-
-int truncatedScore(float score) {
-  if (std::isnan(score)) return 0;
-  if (score >= 2147483648.0f) return INT_MAX;
-  if (score <= -2147483648.0f) return INT_MIN;
-  return static_cast<int>(score);
 }

@@ -1,10 +1,8 @@
-#include "wire_format.h"
+#include "wire/wire_format.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
-#include <limits>
 #include <string>
 
 namespace {
@@ -112,15 +110,5 @@ INSTANTIATE_TEST_SUITE_P(Headers, VariableLengthTest,
                                          LengthCase{std::string("40\0\0\0\0", 6), 40},
                                          LengthCase{"4a0000", 4}, LengthCase{"abcdef", -1},
                                          LengthCase{" 00040", -1}, LengthCase{"-00040", -1}));
-
-TEST(WireFormatTest, ScoresTruncateTowardZeroAndNeverOverflow) {
-  EXPECT_EQ(truncatedScore(87.9f), 87);
-  EXPECT_EQ(truncatedScore(-1.5f), -1);
-  EXPECT_EQ(truncatedScore(100.0f), 100);
-  EXPECT_EQ(truncatedScore(std::nanf("")), 0);
-  EXPECT_EQ(truncatedScore(std::numeric_limits<float>::infinity()),
-            std::numeric_limits<int>::max());
-  EXPECT_EQ(truncatedScore(-3e38f), std::numeric_limits<int>::min());
-}
 
 }  // namespace

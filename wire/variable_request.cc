@@ -1,0 +1,31 @@
+#include "wire/variable_request.h"
+
+#include <cstdio>
+
+#include "wire/wire_format.h"
+
+namespace {
+
+// The name and the bar that start the text of an album-tracks request.
+size_t albumTracksPrefixLength() { return sizeof(kAlbumTracksName) - 1 + 1; }
+
+}  // namespace
+
+bool variableRequest(const std::string& text, std::string* request) {
+  if (text.size() > kMaxVariableRequestBytes - kVariableHeaderSize) return false;
+  char digits[kVariableLengthDigits + 1];
+  snprintf(digits, sizeof(digits), "%06zu", kVariableHeaderSize + text.size());
+  request->assign(kVariableName, sizeof(kVariableName));  // with its NUL
+  request->append(digits, kVariableLengthDigits);
+  request->append(text);
+  return true;
+}
+
+size_t maxAlbumDescriptorBytes() {
+  return kMaxVariableRequestBytes - kVariableHeaderSize - albumTracksPrefixLength();
+}
+
+bool albumTracksRequest(const std::string& descriptor, std::string* request) {
+  if (descriptor.size() > maxAlbumDescriptorBytes()) return false;
+  return variableRequest(std::string(kAlbumTracksName) + "|" + descriptor, request);
+}
