@@ -10,18 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "OCRData.h"
 #include "album_descriptor.h"
 
 namespace {
 
 constexpr size_t kEntriesPerTrack = 13;
-
-void check(bool condition, const char* what) {
-  if (condition) return;
-  fprintf(stderr, "fuzz_album_descriptor: %s\n", what);
-  abort();
-}
 
 bool startsWith(const std::string& s, const std::string& prefix) {
   return s.compare(0, prefix.size(), prefix) == 0;

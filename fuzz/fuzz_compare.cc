@@ -1,6 +1,7 @@
 // Fuzz target: the fuzzy name comparisons. The input is two names separated by its first
-// 0xff byte (never part of UTF-8). Scores must stay in range, the alignment measures must
-// agree with plain dynamic programming, and a name compared with itself scores 100.
+// 0xff byte (never part of UTF-8). Scores must stay in range, the alignment score and the
+// measures it is built from must agree with the plain dynamic-programming reference the
+// tests use, and a name compared with itself scores 100.
 #include <glib.h>
 
 #include <algorithm>
@@ -10,55 +11,27 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include <vector>
 
+#include "fuzz_check.h"
 #include "text/CharAlignment.h"
 #include "text/CharPrefix.h"
 #include "text/FuzzyTextCompare.h"
+#include "text/LocalAlignmentReference.h"
 
 namespace {
 
-void check(bool condition, const char* what) {
-  if (condition) return;
-  fprintf(stderr, "fuzz_compare: %s\n", what);
-  abort();
-}
-
 bool inRange(int score, int high) { return score >= 0 && score <= high; }
 
-int referenceDistance(const CharPrefix& a, const CharPrefix& b) {
-  std::vector<int> row(b.count + 1);
-  for (int j = 0; j <= b.count; ++j) row[j] = j;
-  for (int i = 1; i <= a.count; ++i) {
-    int diagonal = row[0];
-    row[0] = i;
-    for (int j = 1; j <= b.count; ++j) {
-      const int above = row[j];
-      row[j] = std::min(
-          {above + 1, row[j - 1] + 1, diagonal + (a.chars[i - 1] == b.chars[j - 1] ? 0 : 1)});
-      diagonal = above;
-    }
-  }
-  return row[b.count];
-}
-
-int referenceLongestRun(const CharPrefix& a, const CharPrefix& b) {
-  // run[j]: the common run ending at a's current character and b's character j - 1.
-  std::vector<int> run(b.count + 1, 0);
-  int longest = 0;
-  for (int i = 0; i < a.count; ++i) {
-    for (int j = b.count; j > 0; --j) {
-      run[j] = a.chars[i] == b.chars[j - 1] ? run[j - 1] + 1 : 0;
-      longest = std::max(longest, run[j]);
-    }
-  }
-  return longest;
+CodePoints codePoints(const CharPrefix& prefix) {
+  return CodePoints(prefix.chars, prefix.chars + prefix.count);
 }
 
 void checkAlignment(const CharPrefix& a, const CharPrefix& b) {
   const CharAlignment alignment(a, b);
-  check(alignment.distance() == referenceDistance(a, b), "edit distance differs");
-  const int run = referenceLongestRun(a, b);
+  const CodePoints first = codePoints(a);
+  const CodePoints second = codePoints(b);
+  check(alignment.distance() == referenceEditDistance(first, second), "edit distance differs");
+  const int run = referenceLongestCommonRun(first, second);
   check(alignment.longestRun() == run, "longest run differs");
   const int shorter = std::min(a.count, b.count);
   check(alignment.longestRunOverHalf() == (run > shorter / 2 ? run : 0),
@@ -85,6 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const FuzzyTextCompare compare;
   const int alignment = compare.localAlignmentScore(a, b);
   check(inRange(alignment, 100), "localAlignmentScore out of range");
+  check(alignment == referenceLocalAlignmentScore(a, b), "localAlignmentScore differs");
   check(compare.localAlignmentScore(b, a) == alignment, "localAlignmentScore not symmetric");
   check(inRange(compare.letterPairSimilarity(a, b), 100), "letterPairSimilarity out of range");
   check(inRange(compare.initial_substrScore(a, b), 50), "initial_substrScore out of range");

@@ -11,6 +11,7 @@
 #include <list>
 #include <string>
 
+#include "fuzz_check.h"
 #include "text/Normalize.h"
 #include "text/Tokens.h"
 #include "text/Utf8.h"
@@ -19,12 +20,6 @@
 namespace {
 
 constexpr size_t kHeaderSize = 5;
-
-void check(bool condition, const char* what) {
-  if (condition) return;
-  fprintf(stderr, "fuzz_normalize: %s\n", what);
-  abort();
-}
 
 bool isValid(const std::string& text) {
   return g_utf8_validate_len(text.data(), text.size(), nullptr);

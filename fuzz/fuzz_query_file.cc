@@ -6,16 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fuzz_check.h"
 #include "client/query_file.h"
 #include "wire/wire_format.h"
 
 namespace {
-
-void check(bool condition, const char* what) {
-  if (condition) return;
-  fprintf(stderr, "fuzz_query_file: %s\n", what);
-  abort();
-}
 
 // Terminated within the field, and nothing but NULs after the terminator.
 bool isPaddedText(const char* field, size_t width) {

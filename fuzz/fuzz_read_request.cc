@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 
+#include "fuzz_check.h"
 #include "TextTrackLookup.h"
 #include "identify_album_tracks_command.h"
 #include "identify_command.h"
@@ -21,17 +22,6 @@
 
 namespace {
 
-// The server reports failed reads with perror; scripts/run-fuzz passes -close_fd_mask=2,
-// which sends standard error to /dev/null and libFuzzer's own reports to a copy of it.
-// Failed checks are reported on a copy taken before that.
-int report_fd = 2;
-
-void check(bool condition, const char* what) {
-  if (condition) return;
-  dprintf(report_fd, "fuzz_read_request: %s\n", what);
-  abort();
-}
-
 bool isClosed(int fd) { return fcntl(fd, F_GETFD) == -1 && errno == EBADF; }
 
 }  // namespace
@@ -39,7 +29,10 @@ bool isClosed(int fd) { return fcntl(fd, F_GETFD) == -1 && errno == EBADF; }
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   // The request log goes to standard output; libFuzzer reports on standard error.
   if (!freopen("/dev/null", "w", stdout)) abort();
-  report_fd = dup(2);
+  // The server reports failed reads with perror; scripts/run-fuzz passes -close_fd_mask=2,
+  // which sends standard error to /dev/null and libFuzzer's own reports to a copy of it.
+  // Failed checks go to a copy taken before that.
+  reportChecksTo(dup(2));
   // Read once, by the first request: a short input must never wait the default 30 s.
   setenv("OSTREV_RECV_TIMEOUT", "1", 1);
   return 0;
