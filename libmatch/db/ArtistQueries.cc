@@ -1,5 +1,7 @@
 #include "db/ArtistQueries.h"
 
+#include <utility>
+
 #include "db/Query.h"
 #include "db/SqlValues.h"
 #include "text/Normalize.h"
@@ -10,9 +12,7 @@ const char kFindsNothing[] = "select id from matchartists where false";
 
 }  // namespace
 
-bool isUnknown(std::string name) {
-  return std::string(UNKNOWN_LIST).find("'" + name + "'") != std::string::npos;
-}
+bool isUnknown(std::string name) { return is_unknown(std::move(name)); }
 
 bool selectArtistByID(st_mysql* handle, std::string id) {
   if (!isIdText(id)) return false;

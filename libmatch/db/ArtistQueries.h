@@ -8,7 +8,7 @@
 #include <mysql.h>
 
 // True when `name` is one of the placeholder artist names ("Unknown", "Various Artists",
-// ...), byte-exact and case-sensitive.
+// ...), byte-exact and case-sensitive: is_unknown, by the name the statements here use.
 bool isUnknown(std::string name);
 
 // Row: artist display name.

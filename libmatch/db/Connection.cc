@@ -41,6 +41,7 @@ bool Connection::init() {
   // utf8mb4 rather than the three-byte "utf8": names outside the Basic Multilingual Plane
   // would otherwise come back as '?' and queries holding them would be mangled.
   if (mysql_set_character_set(handle, "utf8mb4") != 0) {
+    lastError = mysql_error(handle);
     logIt("Failed to set UTF8 charset");
     return false;
   }
@@ -57,7 +58,9 @@ bool Connection::myConnect() {
   if (opened != nullptr) {
     handle = opened;
     connected = true;
+    lastError.clear();
   } else {
+    lastError = handle != nullptr ? mysql_error(handle) : "";
     // The client object is of no further use; release it instead of dropping the reference.
     // Without one (never initialised, or released by an earlier failure) there is nothing
     // to connect with.
@@ -78,3 +81,7 @@ void Connection::myDisconnect() {
 st_mysql* Connection::getMyHandle() { return handle; }
 
 void Connection::logIt(const char* message) { perror(message); }
+
+void Connection::logLastError() {
+  if (!lastError.empty()) fprintf(stderr, "MySQL: %s\n", lastError.c_str());
+}

@@ -31,12 +31,18 @@ class Connection {
   // Reports a failure in the manner of perror.
   void logIt(const char* message);
 
+  // Prints lastError, when there is one, on standard error as "MySQL: <reason>".
+  void logLastError();
+
   st_mysql* handle;
   std::string host;
   std::string user;
   std::string password;
   std::string database;
   bool connected;
+  // The client library's own reason why connecting or choosing UTF-8 failed last, taken
+  // before the client object is released; "" after a success or without a client object.
+  std::string lastError;
 };
 
 #endif  // OSTREV_LIBMATCH_DB_CONNECTION_H_

@@ -1,18 +1,19 @@
 #include "db/NameCountQueries.h"
 
 #include "db/Query.h"
+#include "text/Utf8Prefix.h"
 
 namespace {
 
-constexpr size_t kCountedNameBytes = 80;
-
 bool selectCount(st_mysql* handle, const char* prefix, const std::string& name,
                  const char* caller) {
-  std::string nameEscaped = escapeString(handle, name.substr(0, kCountedNameBytes));
+  std::string nameEscaped = escapeString(handle, countedName(name));
   return doQuery(handle, prefix + nameEscaped + "'", caller);
 }
 
 }  // namespace
+
+std::string countedName(const std::string& name) { return utf8Prefix(name, kCountedNameBytes); }
 
 bool selectTrackCounterByName(st_mysql* handle, std::string name) {
   return selectCount(handle, "select track_count from track_name_counts where track_name = '",

@@ -9,7 +9,7 @@
 #include <mysql.h>
 
 // Sends one statement unchanged; its rows stay pending on the handle for the caller, who
-// reads them with mysql_use_result. With logging on, the statement and any failure are
+// takes them with a QueryResult. With logging on, the statement and any failure are
 // written to standard error, naming `caller`.
 bool doQuery(st_mysql* handle, std::string query, std::string caller);
 

@@ -1,7 +1,8 @@
 // The statements that return tracks. Each builder escapes its text arguments on the
-// handle, sends one statement through doQuery and returns its result; the caller then
-// streams the rows with mysql_use_result and frees them. The switched builders read the
-// triplets table in triplets mode. Same threading as the handle: one thread at a time.
+// handle, sends one statement through doQuery and returns whether it was sent and
+// accepted; the caller then streams the rows through a QueryResult, which frees them. The
+// switched builders read the triplets table in triplets mode. Same threading as the
+// handle: one thread at a time.
 #ifndef OSTREV_LIBMATCH_DB_TRACKQUERIES_H_
 #define OSTREV_LIBMATCH_DB_TRACKQUERIES_H_
 

@@ -6,19 +6,15 @@
 #include "db/Query.h"
 #include "db/QueryResult.h"
 #include "text/Normalize.h"
+#include "text/Utf8Prefix.h"
 
 namespace {
 
 constexpr size_t kStoredNameBytes = 70;
 
-// At most 70 bytes, ending on a whole character: a split character would make the server
-// refuse the update, and the row would come back in every later batch.
-std::string storedName(const std::string& name) {
-  if (name.size() <= kStoredNameBytes) return name;
-  size_t cut = kStoredNameBytes;
-  while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
-  return name.substr(0, cut);
-}
+// Ending on a whole character: a split character would make the server refuse the update,
+// and the row would come back in every later batch.
+std::string storedName(const std::string& name) { return utf8Prefix(name, kStoredNameBytes); }
 
 }  // namespace
 

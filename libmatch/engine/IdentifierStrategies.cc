@@ -4,6 +4,7 @@
 
 #include "TextTrackLookup.h"
 #include "getdata/IdentifierLookups.h"
+#include "text/CombinedScore.h"
 
 float TextTrackLookup::findTrackByISRC(OCRData query, std::string* result) {
   std::vector<trackRecord> records;
@@ -13,7 +14,7 @@ float TextTrackLookup::findTrackByISRC(OCRData query, std::string* result) {
     float artist = comparer.localAlignmentScore(query.artist, record.artistName);
     float album = comparer.localAlignmentScore(query.album, record.albumName);
     float title = comparer.localAlignmentScore(query.title, record.trackName);
-    float score = static_cast<float>(0.4 * title + 0.15 * album + 0.45 * artist);
+    float score = weightedTrackScore(title, album, artist);
     // Any ISRC hit scores at least 25: the identifier itself is strong evidence.
     score = static_cast<float>(25 + 0.75 * score);
     if (score > best) {

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "TextTrackLookup.h"
+#include "text/CombinedScore.h"
 
 namespace {
 
@@ -27,7 +28,7 @@ float TextTrackLookup::findRecentQuery(OCRData query, FuzzyTextCompare comparer,
     float artist = comparer.localAlignmentScore(query.artist, entry.queryData.artist);
     float album = comparer.localAlignmentScore(query.album, entry.queryData.album);
     float title = comparer.localAlignmentScore(query.title, entry.queryData.title);
-    float similarity = static_cast<float>(0.4 * title + 0.15 * album + 0.45 * artist);
+    float similarity = weightedTrackScore(title, album, artist);
     float value;
     if (entry.trackScore < kLowScore) {
       if (similarity == 0) continue;  // nothing in common: no value, not a division by 0

@@ -66,6 +66,7 @@ TextTrackLookup::TextTrackLookup(int option_flags, const std::string* user,
   connectDB(textOrEmpty(user), textOrEmpty(password), textOrEmpty(dbName));
   if (!connection.init()) {
     perror("Failed to connect to DB using Connection object.");
+    connection.logLastError();
     exit(10);
   }
 

@@ -86,12 +86,12 @@ int appendAlbumTracks(st_mysql* handle, const std::string* albumName,
 }  // namespace
 
 int getAlbumTracksByUPC(st_mysql* handle, std::string upc, std::list<trackRecord>* tracks) {
-  selectTracksByAlbumUPC(handle, upc);
+  if (!selectTracksByAlbumUPC(handle, upc)) return -1;
   return appendAlbumTracks(handle, nullptr, tracks);
 }
 
 int getAlbumTracks(st_mysql* handle, std::string albumName, std::list<trackRecord>* tracks) {
-  selectTracksByAlbumName(handle, albumName);
+  if (!selectTracksByAlbumName(handle, albumName)) return -1;
   return appendAlbumTracks(handle, &albumName, tracks);
 }
 
@@ -158,7 +158,7 @@ int get_one_artist(st_mysql* handle, std::string artistId, std::string* name) {
 
 int get_the_track(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
                   std::string* trackId) {
-  selectExactTrack(handle, query->artist, query->album, query->title);
+  if (!selectExactTrack(handle, query->artist, query->album, query->title)) return 0;
   QueryResult rows(handle);
   if (!rows.ok()) return 0;
   int best = 0;
@@ -198,29 +198,28 @@ IdList idsOfRows(st_mysql* handle) {
 }  // namespace
 
 bool artistExists(st_mysql* handle, std::string name) {
-  selectArtistIDsByName(handle, name);
-  return anyRow(handle);
+  return selectArtistIDsByName(handle, name) && anyRow(handle);
 }
 
 bool albumExists(st_mysql* handle, std::string name) {
-  selectAlbumIDsByName(handle, name);
-  return anyRow(handle);
+  return selectAlbumIDsByName(handle, name) && anyRow(handle);
 }
 
 IdList getArtistIDsByName(st_mysql* handle, std::string name) {
-  selectArtistIDsByName(handle, name);
+  if (!selectArtistIDsByName(handle, name)) return {};
   return idsOfRows(handle);
 }
 
 IdList getAlbumIDsByName(st_mysql* handle, std::string name) {
-  selectAlbumIDsByName(handle, name);
+  if (!selectAlbumIDsByName(handle, name)) return {};
   return idsOfRows(handle);
 }
 
 std::string getUnknownArtistIDs(st_mysql* handle) {
-  selectUnknownArtistIDs(handle);
+  const char kWithoutResult[] = " ( ) ";
+  if (!selectUnknownArtistIDs(handle)) return kWithoutResult;
   QueryResult rows(handle);
-  if (!rows.ok()) return " ( ) ";
+  if (!rows.ok()) return kWithoutResult;
   std::string list = " ( ";
   bool first = true;
   while (MYSQL_ROW row = rows.next()) {
@@ -233,7 +232,7 @@ std::string getUnknownArtistIDs(st_mysql* handle) {
 }
 
 std::string normalizedArtistExists(st_mysql* handle, std::string normalizedName) {
-  selectArtistIDsByNormalizedName(handle, normalizedName);
+  if (!selectArtistIDsByNormalizedName(handle, normalizedName)) return "";
   QueryResult rows(handle);
   std::string displayName;
   while (MYSQL_ROW row = rows.next()) copyIfPresent(row[0], &displayName);

@@ -61,8 +61,10 @@ int offerCached(const std::list<std::string>* names, const FuzzyTextCompare& com
   return visited;
 }
 
-int loadNames(st_mysql* handle, std::unique_ptr<std::list<std::string>>* cache) {
+// Fills `cache` from the statement just sent; left empty when it was not `sent`.
+int loadNames(st_mysql* handle, bool sent, std::unique_ptr<std::list<std::string>>* cache) {
   *cache = std::make_unique<std::list<std::string>>();
+  if (!sent) return 0;
   QueryResult rows(handle);
   if (!rows.ok()) return 0;
   while (MYSQL_ROW row = rows.next()) {
@@ -74,13 +76,13 @@ int loadNames(st_mysql* handle, std::unique_ptr<std::list<std::string>>* cache) 
 }  // namespace
 
 int loadArtists(st_mysql* handle) {
-  selectDistinctArtists(handle);
-  return loadNames(handle, &artistList);
+  bool sent = selectDistinctArtists(handle);
+  return loadNames(handle, sent, &artistList);
 }
 
 int loadAlbums(st_mysql* handle) {
-  selectDistinctAlbums(handle);
-  return loadNames(handle, &albumList);
+  bool sent = selectDistinctAlbums(handle);
+  return loadNames(handle, sent, &albumList);
 }
 
 int getArtists(st_mysql*, FuzzyTextCompare comparer, OCRData* query, DBResultSet* set, bool) {
@@ -93,38 +95,40 @@ int getAlbums(st_mysql*, FuzzyTextCompare comparer, OCRData* query, DBResultSet*
 
 int getArtistsHeap(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
                    DBResultSet* set, bool) {
-  selectAllArtists(handle);
+  if (!selectAllArtists(handle)) return 0;
   return offerRows(handle, comparer, artistTexts(query), set);
 }
 
 int getAlbumsHeap(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query, DBResultSet* set,
                   bool fullScan) {
   // A second album text may start with another character: only a full scan finds both.
+  bool sent;
   if (fullScan || !query->albumAlt1.empty()) {
-    selectAllAlbums(handle);
+    sent = selectAllAlbums(handle);
   } else {
     GCharPtr firstChar(getFirstChar(query->album));
-    selectAlbumsByFirstChar(handle, firstChar.get());
+    sent = selectAlbumsByFirstChar(handle, firstChar.get());
   }
+  if (!sent) return 0;
   return offerRows(handle, comparer, albumTexts(query), set);
 }
 
 int getFullTextArtist(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
                       DBResultSet* set) {
-  selectArtistsByFullText(handle, query->artist);
+  if (!selectArtistsByFullText(handle, query->artist)) return 0;
   return offerRows(handle, comparer, artistTexts(query), set);
 }
 
 int getArtistsByFirstLetter(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
                             DBResultSet* set, const char* firstChar) {
-  selectArtistsByFirstChar(handle, firstChar);
+  if (!selectArtistsByFirstChar(handle, firstChar)) return 0;
   return offerRows(handle, comparer, artistTexts(query), set);
 }
 
 int getArtistsFromAlbum(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
                         DBResultSet* set) {
   constexpr int kMinimumScore = 70;
-  selectArtistsByAlbum(handle, query->album);
+  if (!selectArtistsByAlbum(handle, query->album)) return 0;
   QueryResult rows(handle);
   if (!rows.ok()) return 0;
   while (MYSQL_ROW row = rows.next()) {

@@ -41,10 +41,9 @@ float titleScore(const FuzzyTextCompare& comparer, OCRData* query, std::string t
   return static_cast<float>(score < kMinimumScore ? 0 : score);
 }
 
-// Without a trustworthy artist the artist score counts nothing.
 float combinedTrackScore(bool placeholderArtist, float track, float album, float artist) {
-  if (placeholderArtist) return static_cast<float>(0.6 * track + 0.2 * album);
-  return static_cast<float>(0.4 * track + 0.15 * album + 0.45 * artist);
+  if (placeholderArtist) return weightedTrackScoreWithoutArtist(track, album);
+  return weightedTrackScore(track, album, artist);
 }
 
 float boosted(float score, const char* artistIdField, int boostPercent, int boostThreshold) {
@@ -64,7 +63,7 @@ int getTracks(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
     dbresult_rec artist = artistSet[i];
     IdList ids = getArtistIDsByName(handle, artist.name);
     bool placeholder = query->unknownArtist || is_unknown(artist.name);
-    selectTracksByArtistIDs(handle, &ids);
+    if (!selectTracksByArtistIDs(handle, &ids)) break;
     QueryResult rows(handle);
     if (!rows.ok()) break;
     // Row: track id, track name, album name, artist id.
@@ -80,7 +79,7 @@ int getTracks(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
   for (int i = 0; i < albumSet.num_records(); ++i) {
     dbresult_rec album = albumSet[i];
     IdList ids = getAlbumIDsByName(handle, album.name);
-    selectTracksByAlbumIDs(handle, &ids);
+    if (!selectTracksByAlbumIDs(handle, &ids)) break;
     QueryResult rows(handle);
     if (!rows.ok()) break;
     // Row: track id, track name, artist name, artist id, album id.
@@ -103,7 +102,7 @@ int getTracksByName(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
                     int, std::string name) {
   // A name this common says little about which track is meant.
   if (getTrackCounterByName(handle, name) > kMostTracksPerName) return 0;
-  selectTrackByName(handle, name);
+  if (!selectTrackByName(handle, name)) return 0;
   QueryResult rows(handle);
   if (!rows.ok()) return 0;
   const float kExactTitle = 100;
@@ -114,7 +113,7 @@ int getTracksByName(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
     float album = albumScore(comparer, albumSet, query, fieldText(row[2]));
     float artist = artistScore(comparer, artistSet, query, artistName);
     float score = query->unknownArtist || is_unknown(artistName)
-                      ? static_cast<float>(0.6 * kExactTitle + 0.2 * album)
+                      ? weightedTrackScoreWithoutArtist(kExactTitle, album)
                       : calculateCombinedScore(kExactTitle, album, artist);
     trackSet.add_record(score, fieldText(row[0]));
   }

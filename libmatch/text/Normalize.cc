@@ -2,20 +2,58 @@
 
 #include <glib.h>
 
+#include <iterator>
+#include <string>
+
 #include <boost/regex.hpp>
 
 #include "text/LowerCase.h"
 
 namespace {
 
-// Kept in step with UNKNOWN_LIST.
-const char* const kPlaceholderNames[] = {"Unknown", "Unknown Artist", "Unknown Artists",
-                                         "Various", "Various Artists"};
+// The placeholder artist names: is_unknown and UNKNOWN_LIST both follow this list.
+constexpr const char* kPlaceholderNames[] = {"Unknown", "Unknown Artist", "Unknown Artists",
+                                             "Various", "Various Artists"};
+
+constexpr const char kListOpen[] = " ( '";
+constexpr const char kListSeparator[] = "', '";
+constexpr const char kListClose[] = "' ) ";
+
+constexpr size_t textLength(const char* text) { return std::char_traits<char>::length(text); }
+
+constexpr size_t sqlListLength() {
+  size_t length = textLength(kListOpen) + textLength(kListClose);
+  for (const char* name : kPlaceholderNames) length += textLength(name);
+  return length + (std::size(kPlaceholderNames) - 1) * textLength(kListSeparator);
+}
+
+// The list is built at compile time, so UNKNOWN_LIST is ready before any static
+// initializer could read it, as a literal would be.
+struct SqlList {
+  char text[sqlListLength() + 1];
+};
+
+constexpr size_t append(SqlList* list, size_t at, const char* text) {
+  while (*text != '\0') list->text[at++] = *text++;
+  return at;
+}
+
+constexpr SqlList placeholderSqlList() {
+  SqlList list{};
+  size_t at = append(&list, 0, kListOpen);
+  for (size_t i = 0; i < std::size(kPlaceholderNames); ++i) {
+    if (i > 0) at = append(&list, at, kListSeparator);
+    at = append(&list, at, kPlaceholderNames[i]);
+  }
+  append(&list, at, kListClose);
+  return list;
+}
+
+constexpr SqlList kPlaceholderSqlList = placeholderSqlList();
 
 }  // namespace
 
-const char* UNKNOWN_LIST =
-    " ( 'Unknown', 'Unknown Artist', 'Unknown Artists', 'Various', 'Various Artists' ) ";
+const char* UNKNOWN_LIST = kPlaceholderSqlList.text;
 
 char* normalize(const char* text) {
   // Compiled once; matching with a shared const regex is safe from any thread.

@@ -9,7 +9,8 @@
 #include "text/Tokens.h"
 #include "text/Utf8Substring.h"
 
-// The placeholder artist names as an SQL list with blanks around it, to follow IN.
+// The placeholder artist names as an SQL list with blanks around it, to follow IN; built
+// from the same list as is_unknown.
 extern const char* UNKNOWN_LIST;
 
 // `text` (null counts as empty) lower-cased, without a leading "the " and then a leading

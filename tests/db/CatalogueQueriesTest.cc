@@ -118,7 +118,8 @@ INSTANTIATE_TEST_SUITE_P(Names, IsUnknownTest,
                                          UnknownCase{"Various Artists", true},
                                          UnknownCase{"various artists", false},
                                          UnknownCase{"Various Artist", false},
-                                         UnknownCase{"", false}, UnknownCase{"Abba", false}));
+                                         UnknownCase{"", false}, UnknownCase{"Abba", false},
+                                         UnknownCase{"Unknown', 'Various", false}));
 
 class CatalogueQueryTextTest : public testing::Test {
  protected:

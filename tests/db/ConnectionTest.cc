@@ -68,6 +68,7 @@ struct RefusedCase {
   const char* user;
   const char* password;
   const char* database;
+  const char* reason;  // in the client library's own message
 };
 
 class ConnectionRefusedTest : public testing::TestWithParam<RefusedCase> {};
@@ -83,6 +84,7 @@ TEST_P(ConnectionRefusedTest, ReportsTwiceAndReleasesTheClientObject) {
   EXPECT_FALSE(connection.connected);
   EXPECT_EQ(connection.getMyHandle(), nullptr);
   EXPECT_EQ(occurrences(err, "Failed to establish connection to DB: "), 2) << err;
+  EXPECT_NE(connection.lastError.find(c.reason), std::string::npos) << connection.lastError;
 
   // A second attempt has no client object left; it fails cleanly instead of crashing.
   testing::internal::CaptureStderr();
@@ -93,10 +95,12 @@ TEST_P(ConnectionRefusedTest, ReportsTwiceAndReleasesTheClientObject) {
 
 INSTANTIATE_TEST_SUITE_P(
     Refusals, ConnectionRefusedTest,
-    testing::Values(RefusedCase{"wrong password", "vlot", "wrong", "MEDIA"},
-                    RefusedCase{"empty password", "vlot", "", "MEDIA"},
-                    RefusedCase{"unknown user", "nobody", "pravo", "MEDIA"},
-                    RefusedCase{"missing database", "vlot", "pravo", "NO_SUCH_DB"}),
+    testing::Values(RefusedCase{"wrong password", "vlot", "wrong", "MEDIA", "Access denied"},
+                    RefusedCase{"empty password", "vlot", "", "MEDIA", "Access denied"},
+                    RefusedCase{"unknown user", "nobody", "pravo", "MEDIA", "Access denied"},
+                    // The test user may use only its own databases.
+                    RefusedCase{"missing database", "vlot", "pravo", "NO_SUCH_DB",
+                                "to database 'NO_SUCH_DB'"}),
     NameByWhat());
 
 TEST(ConnectionTest, ConnectWithoutInitFailsCleanly) {

@@ -70,7 +70,8 @@ TEST(CommandLineTest, EndsWithStatusTenWithoutACatalogue) {
   EXPECT_TRUE(std::regex_match(run.err,
                                std::regex("Failed to establish connection to DB: .*\n"
                                           "Failed to establish connection to DB: .*\n"
-                                          "Failed to connect to DB using Connection object.: .*\n")))
+                                          "Failed to connect to DB using Connection object.: .*\n"
+                                          "MySQL: .*\n")))
       << run.err;
 }
 
@@ -78,6 +79,9 @@ TEST(CommandLineTest, UsesTheDatabaseNameGiven) {
   ProgramRun run = runProgram({serverProgram(), "--dbname=NO_SUCH_DB"});
   EXPECT_EQ(run.exitStatus, 10);
   EXPECT_EQ(run.out, "DB name is NO_SUCH_DB\nstarting up...\n");
+  // The operator learns what is wrong, not only that something is.
+  EXPECT_TRUE(std::regex_search(run.err, std::regex("\nMySQL: .* database 'NO_SUCH_DB'\n")))
+      << run.err;
 }
 
 // Option words whose effect shows in the start-up output of a server that serves one

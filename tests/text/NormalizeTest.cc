@@ -113,6 +113,10 @@ TEST(UnknownTest, ExactPlaceholderNamesOnly) {
     EXPECT_FALSE(is_unknown(name));
   }
   EXPECT_FALSE(is_unknown(std::string("Various\0", 8)));
+  // Statements carry the list as it is; their logged texts must not change.
+  EXPECT_STREQ(UNKNOWN_LIST,
+               " ( 'Unknown', 'Unknown Artist', 'Unknown Artists', 'Various', "
+               "'Various Artists' ) ");
 }
 
 TEST(NormalizeTest, LeadingArticles) {

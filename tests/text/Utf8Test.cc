@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "text/Utf8Prefix.h"
+
 namespace {
 
 struct RepairCase {
@@ -39,5 +41,33 @@ TEST(Utf8Test, PlainAsciiHasNoNulAndNoHighBytes) {
   EXPECT_FALSE(isPlainAscii(std::string("a\0b", 3)));
   EXPECT_FALSE(isPlainAscii("caf\xc3\xa9"));
 }
+
+struct PrefixCase {
+  const char* what;
+  std::string input;
+  size_t maxBytes;
+  std::string prefix;
+};
+
+class Utf8PrefixTest : public testing::TestWithParam<PrefixCase> {};
+
+TEST_P(Utf8PrefixTest, CutsOnAWholeCharacter) {
+  const PrefixCase& c = GetParam();
+  SCOPED_TRACE(testing::Message() << c.what << ": " << testing::PrintToString(c.input) << " to "
+                                  << c.maxBytes << " bytes");
+  EXPECT_EQ(utf8Prefix(c.input, c.maxBytes), c.prefix);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, Utf8PrefixTest,
+    testing::Values(PrefixCase{"fits", "Bj\xc3\xb6rk", 6, "Bj\xc3\xb6rk"},
+                    PrefixCase{"ascii", "Abbey Road", 5, "Abbey"},
+                    PrefixCase{"character ends at the cut", "ab\xc3\xa9z", 4, "ab\xc3\xa9"},
+                    PrefixCase{"two bytes split", "abc\xc3\xa9", 4, "abc"},
+                    PrefixCase{"three bytes split", "a\xe2\x82\xac", 2, "a"},
+                    PrefixCase{"four bytes split", "a\xf0\x9f\x8e\xb8", 4, "a"},
+                    PrefixCase{"nothing", "abc", 0, ""},
+                    PrefixCase{"stray continuations", "a" + std::string(6, '\x80'), 5,
+                               "a\x80"}));
 
 }  // namespace

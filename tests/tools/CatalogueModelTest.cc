@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "db/NameCountQueries.h"
+
 namespace {
 
 TrackLine line(const std::string& key, const std::string& album, const std::string& albumArtist,

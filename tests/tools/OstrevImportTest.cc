@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "db/Connection.h"
+#include "db/NameCountQueries.h"
 #include "support/Subprocess.h"
 #include "support/TestCatalogue.h"
 #include "text/Normalize.h"
@@ -150,6 +151,22 @@ TEST_F(OstrevImportTest, AppendingKeepsArtistIdsAndAddsToTheCounts) {
             "Newcomer|1|1;The Band|4|1");
 }
 
+// 79 ASCII bytes and an "\xC3\xA9" that the 80-byte cut would split: the tables hold 79
+// bytes, and the look-ups must cut the full name to the same 79.
+TEST_F(OstrevImportTest, CountedNamesAreFoundByTheCountLookUps) {
+  const std::string name = std::string(79, 'n') + "\xC3\xA9 and more";
+  ProgramRun run = runImport(
+      {}, kHeader + "k\t" + name + "\tThe Band\t\t1-01\t" + name + "\t" + name + "\t\n");
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  MYSQL* handle = connection.getMyHandle();
+  ASSERT_TRUE(selectTrackCounterByName(handle, name));
+  EXPECT_EQ(pendingRows(handle), "1");
+  ASSERT_TRUE(selectTrackCounterByAlbumName(handle, name));
+  EXPECT_EQ(pendingRows(handle), "1");
+  ASSERT_TRUE(selectArtistCounterByName(handle, name));
+  EXPECT_EQ(pendingRows(handle), "1");
+}
+
 struct RefusalCase {
   std::vector<std::string> args;
   std::string input;
@@ -187,7 +204,8 @@ INSTANTIATE_TEST_SUITE_P(
                     RefusalCase{{"--replace", "--password=wrong"},
                                 kCatalogue,
                                 1,
-                                "cannot connect to database IMPORT_TEST on localhost as vlot"},
+                                "cannot connect to database IMPORT_TEST on localhost as vlot: "
+                                "Access denied"},
                     RefusalCase{{"--replace", "--batch=0"}, kCatalogue, 2,
                     "--batch needs a whole number from 1 to 100000\n\nUsage: ostrev-import"},
         RefusalCase{{"--append", "--replace"}, kCatalogue, 2,

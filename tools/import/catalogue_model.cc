@@ -2,16 +2,9 @@
 
 #include <utility>
 
+#include "db/NameCountQueries.h"
 #include "text/Normalize.h"
 #include "text/Utf8.h"
-
-std::string countedName(const std::string& name) {
-  if (name.size() <= kCountedNameBytes) return name;
-  size_t cut = kCountedNameBytes;
-  // Bytes 10xxxxxx continue a character: cut before the character they belong to.
-  while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80) --cut;
-  return name.substr(0, cut);
-}
 
 CatalogueModel::CatalogueModel(FirstIds first,
                                std::unordered_map<std::string, CatalogueId> knownArtists)

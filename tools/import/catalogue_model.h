@@ -11,12 +11,6 @@
 #include "tools/import/catalogue_rows.h"
 #include "tools/import/tsv_line.h"
 
-// The name count tables are looked up with the name cut to this many bytes.
-constexpr size_t kCountedNameBytes = 80;
-
-// `name` cut to at most kCountedNameBytes, backed off to a whole UTF-8 character.
-std::string countedName(const std::string& name);
-
 // The first ids to hand out: one past the largest already in the catalogue.
 struct FirstIds {
   CatalogueId artist = 1;

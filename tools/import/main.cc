@@ -69,8 +69,9 @@ int import(const ImportOptions& options) {
   std::string host = defaultDatabaseHost();
   Connection connection(host, options.user, options.password, options.database);
   if (!connection.init()) {
+    const std::string reason = connection.lastError.empty() ? "" : ": " + connection.lastError;
     return fail("cannot connect to database " + options.database + " on " + host + " as " +
-                options.user);
+                options.user + reason);
   }
   st_mysql* handle = connection.getMyHandle();
   // A silent reconnect would drop the open transaction and the autocommit setting with it.
