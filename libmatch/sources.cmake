@@ -1,0 +1,34 @@
+# The sources of libmatch, shared with the fuzz build.
+set(MATCH_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/db/AlbumQueries.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/ArtistQueries.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/Connection.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/NameCountQueries.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/Query.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/SqlValues.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/TrackQueries.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/TripletsNormalization.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/AlbumTracks.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/Cascade.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/Diagnostics.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/IdentifierStrategies.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/RecentQueries.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/Selection.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/TextTrackLookup.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/Timer.cc
+  ${CMAKE_CURRENT_LIST_DIR}/getdata/IdentifierLookups.cc
+  ${CMAKE_CURRENT_LIST_DIR}/getdata/NameCandidates.cc
+  ${CMAKE_CURRENT_LIST_DIR}/getdata/RowFields.cc
+  ${CMAKE_CURRENT_LIST_DIR}/getdata/TrackCandidates.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/CharAlignment.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/CharPrefix.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/CombinedScore.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/DBResultSet.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/FuzzyTextCompare.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/LowerCase.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/Normalize.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/Tokens.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/Utf8.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/Utf8Prefix.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/Utf8Substring.cc
+)
