@@ -16,6 +16,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/engine/Selection.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/TextTrackLookup.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Timer.cc
+  ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameFolding.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/IdentifierLookups.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/NameCandidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/RowFields.cc
