@@ -1,6 +1,6 @@
-// Fuzz target: the name normalizations, tokens, and the character slices. The input is a
-// five-byte header (a flag byte, then start and end character positions as signed 16-bit
-// numbers) and the name; every result must be valid UTF-8.
+// Fuzz target: the name normalizations, tokens, the character slices and the fuzzy stage's
+// folding. The input is a five-byte header (a flag byte, then start and end character
+// positions as signed 16-bit numbers) and the name; every result must be valid UTF-8.
 #include <glib.h>
 
 #include <cstddef>
@@ -12,6 +12,7 @@
 #include <string>
 
 #include "fuzz_check.h"
+#include "fuzzy/NameFolding.h"
 #include "text/Normalize.h"
 #include "text/Tokens.h"
 #include "text/Utf8.h"
@@ -42,6 +43,13 @@ int16_t position(const uint8_t* bytes) {
 glong charCount(const char* text) {
   const std::string valid = validUtf8(text);
   return g_utf8_strlen(valid.data(), static_cast<gssize>(valid.size()));
+}
+
+// Valid UTF-8 words separated by single blanks, none at either end.
+bool isFolded(const std::string& text) {
+  if (!isValid(text)) return false;
+  if (text.empty()) return true;
+  return text.front() != ' ' && text.back() != ' ' && text.find("  ") == std::string::npos;
 }
 
 }  // namespace
@@ -89,5 +97,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(g_utf8_strlen(slice.get(), -1) == to - from, "g_utf8_substring gave the wrong length");
 
   if (is_unknown(name)) check(strlen(name.c_str()) == name.size(), "placeholder with a NUL");
+
+  // The fuzzy stage's folding: valid words of one blank apart, and every part folded too.
+  check(isFolded(foldName(name)), "foldName gave other than folded words");
+  for (const NameParts& parts : {artistParts(name), titleParts(name)}) {
+    check(isFolded(parts.core) && isFolded(parts.article) && isFolded(parts.featured) &&
+              isFolded(parts.version),
+          "a name part is not folded");
+  }
   return 0;
 }
