@@ -16,9 +16,12 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/engine/Selection.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/TextTrackLookup.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Timer.cc
+  ${CMAKE_CURRENT_LIST_DIR}/fuzzy/FuzzyTrackIndex.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameFolding.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameGramIndex.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameGrams.cc
+  ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameSimilarity.cc
+  ${CMAKE_CURRENT_LIST_DIR}/fuzzy/RecordScore.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/IdentifierLookups.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/NameCandidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/RowFields.cc

@@ -43,8 +43,8 @@ NameGramIndex::NameGramIndex(const std::vector<std::string>& names) {
   gramStarts_.push_back(static_cast<uint32_t>(postings_.size()));
 }
 
-std::string NameGramIndex::name(NameId id) const {
-  return text_.substr(nameStarts_[id], nameStarts_[id + 1] - nameStarts_[id]);
+std::string_view NameGramIndex::name(NameId id) const {
+  return std::string_view(text_).substr(nameStarts_[id], nameStarts_[id + 1] - nameStarts_[id]);
 }
 
 size_t NameGramIndex::memoryBytes() const {

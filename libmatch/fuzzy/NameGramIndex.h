@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fuzzy/NameGrams.h"
@@ -38,7 +39,8 @@ class NameGramIndex {
   NameGramIndex& operator=(const NameGramIndex&) = delete;
 
   size_t size() const { return nameStarts_.size() - 1; }
-  std::string name(NameId id) const;
+  // Valid as long as the index is.
+  std::string_view name(NameId id) const;
   size_t memoryBytes() const;
 
   // Up to `limit` names most like `folded` by trigram Dice, best first (ties by id). A

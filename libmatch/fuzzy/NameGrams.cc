@@ -4,12 +4,13 @@
 
 #include <algorithm>
 
-std::vector<Gram> nameGrams(const std::string& folded) {
+std::vector<Gram> nameGrams(std::string_view folded) {
   std::vector<Gram> grams;
   if (folded.empty()) return grams;
   // Folded names are valid UTF-8 (foldName repairs its input), so decoding is safe.
   std::vector<gunichar> chars{' '};
-  for (const char* p = folded.c_str(); *p != '\0'; p = g_utf8_next_char(p)) {
+  const char* end = folded.data() + folded.size();
+  for (const char* p = folded.data(); p < end; p = g_utf8_next_char(p)) {
     chars.push_back(g_utf8_get_char(p) & 0x1FFFFF);
   }
   chars.push_back(' ');

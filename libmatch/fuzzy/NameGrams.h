@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // A trigram: three code points, 21 bits each, so that distinct trigrams never collide.
@@ -12,7 +13,7 @@ using Gram = uint64_t;
 
 // The distinct trigrams of `folded` with a blank before and after it (so that short names
 // and word starts count), sorted. Empty for an empty name.
-std::vector<Gram> nameGrams(const std::string& folded);
+std::vector<Gram> nameGrams(std::string_view folded);
 
 // How many trigrams two sorted gram sets share.
 size_t sharedGrams(const std::vector<Gram>& a, const std::vector<Gram>& b);

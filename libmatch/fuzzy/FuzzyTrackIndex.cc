@@ -1,0 +1,158 @@
+#include "fuzzy/FuzzyTrackIndex.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+
+enum FieldSlot { kTitle, kVersion, kArtist, kAlbum };
+
+// How far a search looks. Names below kMinDice share too little to be the same name
+// garbled; a name's tracks beyond kTracksPerName, and any track beyond kScoredTracks, are
+// not scored, which bounds a search whatever the catalogue holds.
+constexpr size_t kTitleNames = 24;
+constexpr size_t kOtherNames = 8;
+constexpr float kMinDice = 0.2f;
+// A title this alike in trigrams is trusted to have brought its track: the artist and
+// album names are then not searched for tracks of their own.
+constexpr float kTrustedTitleDice = 0.6f;
+constexpr size_t kTracksPerName = 5000;
+constexpr size_t kScoredTracks = 20000;
+
+bool better(const FuzzyCandidate& a, const FuzzyCandidate& b) {
+  return a.scores.total != b.scores.total ? a.scores.total > b.scores.total
+                                          : a.trackId < b.trackId;
+}
+
+NameId intern(const std::string& name, std::unordered_map<std::string, NameId>* ids,
+              std::vector<std::string>* names) {
+  auto [entry, isNew] = ids->try_emplace(name, static_cast<NameId>(names->size()));
+  if (isNew) names->push_back(name);
+  return entry->second;
+}
+
+}  // namespace
+
+FuzzyTrackIndex::Builder::Builder() : index_(new FuzzyTrackIndex()) {}
+
+void FuzzyTrackIndex::Builder::add(int64_t trackId, const std::string& title,
+                                   const std::string& artist, const std::string& album) {
+  const FuzzyQuery names = readFuzzyQuery(title, artist, album);
+  Track track;
+  track.id = trackId;
+  track.title = intern(names.title.core, &ids_[kTitle], &names_[kTitle]);
+  track.version = intern(names.title.version, &ids_[kVersion], &names_[kVersion]);
+  track.artist = intern(names.artist.core, &ids_[kArtist], &names_[kArtist]);
+  track.album = intern(names.album.core, &ids_[kAlbum], &names_[kAlbum]);
+  index_->tracks_.push_back(track);
+}
+
+std::unique_ptr<const FuzzyTrackIndex> FuzzyTrackIndex::Builder::build() {
+  FuzzyTrackIndex& index = *index_;
+  index.tracks_.shrink_to_fit();
+  const std::pair<Field*, NameId Track::*> fields[] = {
+      {&index.title_, &Track::title}, {&index.artist_, &Track::artist},
+      {&index.album_, &Track::album}};
+  const FieldSlot slots[] = {kTitle, kArtist, kAlbum};
+  for (size_t f = 0; f < 3; ++f) {
+    Field& field = *fields[f].first;
+    const NameId Track::*member = fields[f].second;
+    std::vector<std::string>& names = names_[slots[f]];
+    field.names = std::make_unique<NameGramIndex>(names);
+    // Counting sort of the tracks by name: the tracks of one name end up together.
+    field.trackStarts.assign(names.size() + 1, 0);
+    for (const Track& track : index.tracks_) ++field.trackStarts[track.*member + 1];
+    for (size_t i = 1; i < field.trackStarts.size(); ++i) {
+      field.trackStarts[i] += field.trackStarts[i - 1];
+    }
+    field.tracks.resize(index.tracks_.size());
+    std::vector<uint32_t> next(field.trackStarts.begin(), field.trackStarts.end() - 1);
+    for (uint32_t t = 0; t < index.tracks_.size(); ++t) {
+      field.tracks[next[index.tracks_[t].*member]++] = t;
+    }
+    std::vector<std::string>().swap(names);
+    ids_[slots[f]].clear();
+  }
+  index.versions_ = std::move(names_[kVersion]);
+  return std::move(index_);
+}
+
+size_t FuzzyTrackIndex::Field::memoryBytes() const {
+  return names->memoryBytes() + trackStarts.capacity() * sizeof(uint32_t) +
+         tracks.capacity() * sizeof(uint32_t);
+}
+
+size_t FuzzyTrackIndex::memoryBytes() const {
+  size_t bytes = tracks_.capacity() * sizeof(Track) + title_.memoryBytes() +
+                 artist_.memoryBytes() + album_.memoryBytes();
+  for (const std::string& version : versions_) bytes += sizeof(version) + version.capacity();
+  return bytes;
+}
+
+void FuzzyTrackIndex::offerTracksOf(const Field& field, NameId name, const FuzzyQuery& query,
+                                    bool swapped, FuzzySearchScratch* scratch, size_t* budget,
+                                    std::vector<FuzzyCandidate>* out) const {
+  const uint32_t* begin = field.tracks.data() + field.trackStarts[name];
+  const uint32_t* end = field.tracks.data() + field.trackStarts[name + 1];
+  end = std::min(end, begin + std::min(kTracksPerName, *budget));
+  for (const uint32_t* p = begin; p != end; ++p) {
+    if (scratch->seen[*p] == scratch->search) continue;
+    scratch->seen[*p] = scratch->search;
+    const Track& track = tracks_[*p];
+    const TrackNames names{title_.names->name(track.title), versions_[track.version],
+                           artist_.names->name(track.artist), album_.names->name(track.album)};
+    out->push_back({track.id, scoreRecord(query, names), swapped});
+  }
+  *budget -= static_cast<size_t>(end - begin);
+}
+
+void FuzzyTrackIndex::collect(const FuzzyQuery& query, bool swapped, FuzzySearchScratch* scratch,
+                              std::vector<FuzzyCandidate>* out) const {
+  // Each reading scores a track at most once.
+  if (++scratch->search == 0) {
+    std::fill(scratch->seen.begin(), scratch->seen.end(), 0);
+    scratch->search = 1;
+  }
+  size_t budget = kScoredTracks;
+  float bestTitleDice = 0;
+  for (const NameMatch& match :
+       title_.names->similar(query.title.core, kTitleNames, &scratch->grams)) {
+    if (match.dice < kMinDice) break;
+    bestTitleDice = std::max(bestTitleDice, match.dice);
+    offerTracksOf(title_, match.id, query, swapped, scratch, &budget, out);
+  }
+  if (bestTitleDice >= kTrustedTitleDice) return;
+  const std::pair<const Field*, const std::string*> others[] = {
+      {&artist_, &query.artist.core}, {&album_, &query.album.core}};
+  for (const auto& [field, text] : others) {
+    for (const NameMatch& match : field->names->similar(*text, kOtherNames, &scratch->grams)) {
+      if (match.dice < kMinDice || budget == 0) break;
+      offerTracksOf(*field, match.id, query, swapped, scratch, &budget, out);
+    }
+  }
+}
+
+std::vector<FuzzyCandidate> FuzzyTrackIndex::best(const std::string& title,
+                                                  const std::string& artist,
+                                                  const std::string& album, size_t limit,
+                                                  FuzzySearchScratch* scratch) const {
+  scratch->seen.resize(tracks_.size(), 0);
+  std::vector<FuzzyCandidate> found;
+  collect(readFuzzyQuery(title, artist, album), false, scratch, &found);
+  if (!title.empty() && !artist.empty()) {
+    collect(swappedFuzzyQuery(title, artist, album), true, scratch, &found);
+  }
+  // A track found under both readings keeps its better one.
+  std::sort(found.begin(), found.end(), [](const FuzzyCandidate& a, const FuzzyCandidate& b) {
+    return a.trackId != b.trackId ? a.trackId < b.trackId : better(a, b);
+  });
+  found.erase(std::unique(found.begin(), found.end(),
+                          [](const FuzzyCandidate& a, const FuzzyCandidate& b) {
+                            return a.trackId == b.trackId;
+                          }),
+              found.end());
+  const size_t keep = std::min(limit, found.size());
+  std::partial_sort(found.begin(), found.begin() + keep, found.end(), better);
+  found.resize(keep);
+  return found;
+}

@@ -1,0 +1,45 @@
+// How the fuzzy stage scores a whole catalogue track against a query: per-field
+// similarity of the folded names, weighted over the fields the query gives, less what the
+// version parts disagree by. Every weight of the stage lives here. Pure functions; any
+// thread.
+#ifndef OSTREV_LIBMATCH_FUZZY_RECORDSCORE_H_
+#define OSTREV_LIBMATCH_FUZZY_RECORDSCORE_H_
+
+#include <string>
+#include <string_view>
+
+#include "fuzzy/NameFolding.h"
+
+// A query as the stage reads it: each field taken apart (titleParts for the title and the
+// album, artistParts for the artist).
+struct FuzzyQuery {
+  NameParts title;
+  NameParts artist;
+  NameParts album;
+};
+
+FuzzyQuery readFuzzyQuery(const std::string& title, const std::string& artist,
+                          const std::string& album);
+
+// The same query with its artist and title texts read the other way round.
+FuzzyQuery swappedFuzzyQuery(const std::string& title, const std::string& artist,
+                             const std::string& album);
+
+// What a catalogue track is compared by, all folded.
+struct TrackNames {
+  std::string_view titleCore;
+  std::string_view titleVersion;
+  std::string_view artistCore;
+  std::string_view albumCore;
+};
+
+struct FieldScores {
+  float title = 0;   // similarity of the cores, 0 to 100
+  float artist = 0;
+  float album = 0;
+  float total = 0;   // the record's score, 0 to 100
+};
+
+FieldScores scoreRecord(const FuzzyQuery& query, const TrackNames& track);
+
+#endif  // OSTREV_LIBMATCH_FUZZY_RECORDSCORE_H_
