@@ -11,5 +11,7 @@ constexpr int OPT_TRIPLETS = 0x10;
 constexpr int OPT_TRIPLETSDISK = 0x20;
 constexpr int OPT_NORMALIZETRIPLETS = 0x40;
 constexpr int OPT_DEBUGQUERIES = 0x80;
+// After the text cascade, look for the track in the in-memory fuzzy index.
+constexpr int OPT_FUZZY = 0x100;
 
 #endif  // OSTREV_INCLUDE_OPTIONFLAGS_H_

@@ -4,13 +4,17 @@
 #ifndef OSTREV_INCLUDE_TEXTTRACKLOOKUP_H_
 #define OSTREV_INCLUDE_TEXTTRACKLOOKUP_H_
 
+#include <cstddef>
 #include <list>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "OCRData.h"
 #include "OptionFlags.h"
 #include "db/Connection.h"
 #include "engine/RecentQuery.h"
+#include "fuzzy/FuzzyTrackIndex.h"
 #include "getdata/IdentifierLookups.h"
 #include "text/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
@@ -46,6 +50,13 @@ class TextTrackLookup {
   // The text cascade: exact track, exact artist, exact album, track by name. Returns the
   // score of the answer left in `*result` (10 when no strategy had a candidate).
   float findTrackByText(OCRData query, std::string* result);
+  // The fuzzy stage (OPT_FUZZY): the best `limit` tracks of the in-memory index for the
+  // query, best first, with their per-field similarities; empty without the index.
+  std::vector<FuzzyCandidate> findFuzzyCandidates(const OCRData& query, size_t limit);
+  // True, with `*result` and `*score` set, when the stage's best track scores above
+  // `*score`.
+  bool findFuzzyTrack(OCRData query, std::string* result, float* score);
+
   // 100 when the exact track is in the catalogue, else 0.
   float findTrackByExactText(OCRData query, std::string* result);
 
@@ -111,6 +122,8 @@ class TextTrackLookup {
   int highConfScore;       // score at which an inexact answer is accepted
   std::list<recentQuery> recentQueries;  // oldest first
   int option_flags;
+  // Built at start-up with OPT_FUZZY, null otherwise; immutable, so it may be shared.
+  std::shared_ptr<const FuzzyTrackIndex> fuzzyIndex;
 
  private:
   st_mysql* handle() { return connection.getMyHandle(); }
@@ -124,7 +137,11 @@ class TextTrackLookup {
   bool selectTrack(OCRData& query, std::string* result, DBResultSet& artists,
                    DBResultSet& albums, DBResultSet& tracks, float* score);
 
+  // Builds fuzzyIndex from the catalogue and reports its size (not in synonym mode).
+  void buildFuzzyIndex();
+
   bool nameCachesLoaded = false;
+  FuzzySearchScratch fuzzyScratch;
 };
 
 #endif  // OSTREV_INCLUDE_TEXTTRACKLOOKUP_H_

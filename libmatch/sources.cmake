@@ -3,6 +3,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/db/AlbumQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/ArtistQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/Connection.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/FuzzyIndexQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/NameCountQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/Query.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/SqlValues.cc
@@ -11,11 +12,13 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/engine/AlbumTracks.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Cascade.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Diagnostics.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/FuzzyStage.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/IdentifierStrategies.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/RecentQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Selection.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/TextTrackLookup.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Timer.cc
+  ${CMAKE_CURRENT_LIST_DIR}/fuzzy/FuzzyIndexLoader.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/FuzzyTrackIndex.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameFolding.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameGramIndex.cc

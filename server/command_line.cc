@@ -81,6 +81,8 @@ int parseCommandLine(int argc, char** argv, server_config* config) {
       printf("DB name is %s\n", config->db_name.c_str());
     } else if (abbreviates(word, "onerequest")) {
       config->option_flags |= OPT_ONEREQUEST;
+    } else if (abbreviates(word, "fuzzy")) {
+      config->option_flags |= OPT_FUZZY;
     }
     // Anything else is ignored without a message.
   }

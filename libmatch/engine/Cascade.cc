@@ -62,6 +62,13 @@ float TextTrackLookup::findTrackByText(OCRData query, std::string* result) {
     timers.notFound(step.label);
   }
   // The last step always sets the score (10 without any candidate).
+  if (fuzzyIndex != nullptr && score < highConfScore) {
+    if (findFuzzyTrack(query, result, &score)) {
+      timers.found("fuzzy", score);
+      return score;
+    }
+    timers.notFound("fuzzy");
+  }
   gotResult(&timers.total, "failed", score, option_flags);
   return score;
 }

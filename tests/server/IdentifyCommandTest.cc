@@ -83,6 +83,36 @@ INSTANTIATE_TEST_SUITE_P(
         SongCase{"nothing alike", "Artist|Qqqqq\nAlbum|Zzzzz\nSong|Xxxxx\n", "0", "10"}),
     NameByWhat());
 
+// Every field garbled: only the fuzzy stage finds the track, in either table mode, and
+// says at start-up what it indexed.
+struct FuzzyCase {
+  const char* what;
+  std::vector<std::string> args;
+  std::string trackId;
+};
+
+class FuzzyStageTest : public IdentifyCommandTest,
+                       public testing::WithParamInterface<FuzzyCase> {};
+
+TEST_P(FuzzyStageTest, FindsATrackGarbledInEveryField) {
+  start(GetParam().args);
+  const std::string answer =
+      ask("Artist|Gnus N Rosses\nAlbum|Apetite for Destructoin\nSong|Sweet Chlid O Mine\n");
+  EXPECT_EQ(field(answer, "IDTrack"), GetParam().trackId) << answer;
+  server_->send({fixedRequest("shutdown")});
+  ProgramRun run = server_->program().wait();
+  server_.reset();
+  const bool fuzzy = GetParam().trackId != "0";
+  EXPECT_EQ(run.out.find("fuzzy index: ") != std::string::npos, fuzzy) << run.out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Modes, FuzzyStageTest,
+    testing::Values(FuzzyCase{"without the option", {}, "0"},
+                    FuzzyCase{"joined tables", {"--fuzzy"}, "103"},
+                    FuzzyCase{"abbreviated, triplets", {"-fu", "--triplets"}, "103"}),
+    NameByWhat());
+
 TEST_F(IdentifyCommandTest, AnswersWithNamesIdsAndScores) {
   start();
   std::string answer = ask("Artist|The Beatles\nAlbum|Abbey Road\nSong|Come Together\n");
