@@ -1,7 +1,11 @@
 #include "fuzzy/FuzzyTrackIndex.h"
 
+#include <malloc.h>
+
 #include <algorithm>
 #include <utility>
+
+#include "fuzzy/NameSimilarity.h"
 
 namespace {
 
@@ -74,6 +78,9 @@ std::unique_ptr<const FuzzyTrackIndex> FuzzyTrackIndex::Builder::build() {
     ids_[slots[f]].clear();
   }
   index.versions_ = std::move(names_[kVersion]);
+  ids_[kVersion].clear();
+  // Building took several times the index's size; give what is free back to the system.
+  malloc_trim(0);
   return std::move(index_);
 }
 
@@ -99,15 +106,27 @@ void FuzzyTrackIndex::offerTracksOf(const Field& field, NameId name, const Fuzzy
     if (scratch->seen[*p] == scratch->search) continue;
     scratch->seen[*p] = scratch->search;
     const Track& track = tracks_[*p];
-    const TrackNames names{title_.names->name(track.title), versions_[track.version],
-                           artist_.names->name(track.artist), album_.names->name(track.album)};
-    out->push_back({track.id, scoreRecord(query, names), swapped});
+    const FieldScores scores = combineFieldScores(
+        query, similarity(title_, 0, track.title, query.title.core, scratch),
+        similarity(artist_, 1, track.artist, query.artist.core, scratch),
+        similarity(album_, 2, track.album, query.album.core, scratch), versions_[track.version]);
+    out->push_back({track.id, scores, swapped});
   }
   *budget -= static_cast<size_t>(end - begin);
 }
 
+float FuzzyTrackIndex::similarity(const Field& field, int slot, NameId name,
+                                  const std::string& queryCore,
+                                  FuzzySearchScratch* scratch) const {
+  if (queryCore.empty()) return 0;
+  auto [entry, isNew] = scratch->similarities[slot].try_emplace(name, 0.0f);
+  if (isNew) entry->second = nameSimilarity(queryCore, field.names->name(name));
+  return entry->second;
+}
+
 void FuzzyTrackIndex::collect(const FuzzyQuery& query, bool swapped, FuzzySearchScratch* scratch,
                               std::vector<FuzzyCandidate>* out) const {
+  for (auto& known : scratch->similarities) known.clear();
   // Each reading scores a track at most once.
   if (++scratch->search == 0) {
     std::fill(scratch->seen.begin(), scratch->seen.end(), 0);

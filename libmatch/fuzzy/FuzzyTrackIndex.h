@@ -27,6 +27,9 @@ struct FuzzySearchScratch {
   GramScratch grams;
   std::vector<uint32_t> seen;  // per track: the search that last scored it
   uint32_t search = 0;
+  // Per field, the similarities of the names met so far in this reading: the tracks of one
+  // title, artist or album share it.
+  std::unordered_map<NameId, float> similarities[3];
 };
 
 class FuzzyTrackIndex {
@@ -72,6 +75,8 @@ class FuzzyTrackIndex {
     size_t memoryBytes() const;
   };
 
+  float similarity(const Field& field, int slot, NameId name, const std::string& queryCore,
+                   FuzzySearchScratch* scratch) const;
   void collect(const FuzzyQuery& query, bool swapped, FuzzySearchScratch* scratch,
                std::vector<FuzzyCandidate>* out) const;
   void offerTracksOf(const Field& field, NameId name, const FuzzyQuery& query, bool swapped,

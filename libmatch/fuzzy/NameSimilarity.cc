@@ -7,25 +7,26 @@
 
 namespace {
 
-// Folded names are valid UTF-8 (foldName repairs its input).
-std::vector<gunichar> codePoints(std::string_view text) {
-  std::vector<gunichar> chars;
-  chars.reserve(text.size());
+// Folded names are valid UTF-8 (foldName repairs its input). The buffers are the calling
+// thread's own, reused from call to call: scoring a candidate allocates nothing.
+void codePoints(std::string_view text, std::vector<gunichar>* chars) {
+  chars->clear();
   const char* end = text.data() + text.size();
   for (const char* p = text.data(); p < end; p = g_utf8_next_char(p)) {
-    chars.push_back(g_utf8_get_char(p));
+    chars->push_back(g_utf8_get_char(p));
   }
-  return chars;
 }
 
 }  // namespace
 
 float nameSimilarity(std::string_view a, std::string_view b) {
   if (a == b) return 100;
-  const std::vector<gunichar> x = codePoints(a);
-  const std::vector<gunichar> y = codePoints(b);
+  thread_local std::vector<gunichar> x, y;
+  thread_local std::vector<size_t> row;
+  codePoints(a, &x);
+  codePoints(b, &y);
   if (x.empty() || y.empty()) return 0;
-  std::vector<size_t> row(y.size() + 1);
+  row.resize(y.size() + 1);
   for (size_t j = 0; j <= y.size(); ++j) row[j] = j;
   for (size_t i = 1; i <= x.size(); ++i) {
     size_t diagonal = row[0];

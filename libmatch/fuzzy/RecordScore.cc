@@ -38,28 +38,38 @@ FuzzyQuery swappedFuzzyQuery(const std::string& title, const std::string& artist
 }
 
 FieldScores scoreRecord(const FuzzyQuery& query, const TrackNames& track) {
+  auto similarity = [](const std::string& queryCore, std::string_view trackCore) {
+    return queryCore.empty() ? 0 : nameSimilarity(queryCore, trackCore);
+  };
+  return combineFieldScores(query, similarity(query.title.core, track.titleCore),
+                            similarity(query.artist.core, track.artistCore),
+                            similarity(query.album.core, track.albumCore), track.titleVersion);
+}
+
+FieldScores combineFieldScores(const FuzzyQuery& query, float title, float artist,
+                               float album, std::string_view trackVersion) {
   FieldScores scores;
   float weights = 0;
   float sum = 0;
   if (!query.title.core.empty()) {
-    scores.title = nameSimilarity(query.title.core, track.titleCore);
-    sum += kTitleWeight * scores.title;
+    scores.title = title;
+    sum += kTitleWeight * title;
     weights += kTitleWeight;
   }
   if (!query.artist.core.empty()) {
-    scores.artist = nameSimilarity(query.artist.core, track.artistCore);
-    sum += kArtistWeight * scores.artist;
+    scores.artist = artist;
+    sum += kArtistWeight * artist;
     weights += kArtistWeight;
   }
   if (!query.album.core.empty()) {
-    scores.album = nameSimilarity(query.album.core, track.albumCore);
-    sum += kAlbumWeight * scores.album;
+    scores.album = album;
+    sum += kAlbumWeight * album;
     weights += kAlbumWeight;
   }
   if (weights == 0) return scores;
   const float penalty = query.title.core.empty()
                             ? 0
-                            : versionPenalty(query.title.version, track.titleVersion);
+                            : versionPenalty(query.title.version, trackVersion);
   scores.total = std::max(0.0f, sum / weights - penalty);
   return scores;
 }

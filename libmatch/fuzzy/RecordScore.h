@@ -42,4 +42,9 @@ struct FieldScores {
 
 FieldScores scoreRecord(const FuzzyQuery& query, const TrackNames& track);
 
+// The same score from field similarities already computed (nameSimilarity of the query's
+// cores with the track's; a field the query leaves empty is not read).
+FieldScores combineFieldScores(const FuzzyQuery& query, float title, float artist,
+                               float album, std::string_view trackVersion);
+
 #endif  // OSTREV_LIBMATCH_FUZZY_RECORDSCORE_H_
