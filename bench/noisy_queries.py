@@ -6,14 +6,19 @@ database when one is given, after checking that the database holds the file's tr
 the file's order; without a database it is the file line's position (the importer numbers
 the tracks of a fresh catalogue from 1 in line order).
 """
+import collections
 import os
 import random
 import subprocess
 
 # Noise kinds, in report order. Generated queries take them in turn, so each kind gets an
-# equal share.
-KINDS = ["exact", "misspelling", "dropped-letter", "doubled-letter", "ocr",
-         "cut-words", "missing-album", "missing-artist"]
+# equal share. The first ones share one random stream (see generate).
+FIRST_KINDS = ["exact", "misspelling", "dropped-letter", "doubled-letter", "ocr",
+               "cut-words", "missing-album", "missing-artist"]
+KINDS = FIRST_KINDS + ["typo-every-field", "ocr-every-field", "swapped", "title-only",
+                       "title-artist-cut", "version-suffix", "last-first"]
+
+FIELDS = ("title", "artist", "album")  # the noisy fields, in the order noise names them
 
 FIELD_BYTES = 199  # text bytes a request field carries
 
@@ -21,6 +26,14 @@ FIELD_BYTES = 199  # text bytes a request field carries
 OCR_CONFUSIONS = [("rn", "m"), ("m", "rn"), ("cl", "d"), ("d", "cl"), ("vv", "w"),
                   ("w", "vv"), ("l", "1"), ("l", "I"), ("1", "l"), ("I", "l"), ("I", "1"),
                   ("O", "0"), ("0", "O"), ("o", "0")]
+OCR_EVERY_FIELD = 5  # confusions of an ocr-every-field query, where the names offer them
+
+# Letter keys by row, each row half a key further right than the one above.
+KEY_ROWS = ["qwertyuiop", "asdfghjkl", "zxcvbnm"]
+
+# Version suffixes a title may be given, which its catalogue track does not have.
+VERSION_SUFFIXES = [" (Remastered 2011)", " - Live", " (Radio Edit)", " [Remastered]",
+                    " (Live)"]
 
 
 class Track:
@@ -32,12 +45,17 @@ class Track:
 
 class Query:
     """One request and what it should find. `expected` is a Track, or None when only the
-    expected id is known (a query file read without a database)."""
-    __slots__ = ("artist", "album", "title", "isrc", "expected_id", "expected", "kind", "noise")
+    expected id is known (a query file read without a database). `unique_title` is None,
+    or for a query of the title alone whether no other catalogue track has its title: only
+    then can the answer be known to be right."""
+    __slots__ = ("artist", "album", "title", "isrc", "expected_id", "expected", "kind", "noise",
+                 "unique_title")
 
-    def __init__(self, artist, album, title, isrc, expected_id, expected, kind, noise=""):
+    def __init__(self, artist, album, title, isrc, expected_id, expected, kind, noise="",
+                 unique_title=None):
         self.artist, self.album, self.title, self.isrc = artist, album, title, isrc
         self.expected_id, self.expected, self.kind, self.noise = expected_id, expected, kind, noise
+        self.unique_title = unique_title
 
 
 def cut_utf8(text, limit=FIELD_BYTES):
@@ -155,15 +173,140 @@ LETTER_NOISE = {"misspelling": (_misspell, _letter_positions),
                 "ocr": (_ocr, _ocr_sites)}
 
 
-def noisy_query(rng, track, kind):
+def _key_neighbours():
+    """Letter -> the letters of the keys around it."""
+    near = {}
+    for r, row in enumerate(KEY_ROWS):
+        for c, key in enumerate(row):
+            keys = row[max(0, c - 1):c] + row[c + 1:c + 2]
+            if r > 0:
+                keys += KEY_ROWS[r - 1][c:c + 2]
+            if r + 1 < len(KEY_ROWS):
+                keys += KEY_ROWS[r + 1][max(0, c - 1):c + 1]
+            near[key] = keys
+    return near
+
+
+KEY_NEIGHBOURS = _key_neighbours()
+
+
+def _neighbour_positions(text):
+    return [i for i, c in enumerate(text) if c.lower() in KEY_NEIGHBOURS]
+
+
+def _hit_neighbour(rng, text):
+    i = rng.choice(_neighbour_positions(text))
+    old = text[i]
+    new = rng.choice(KEY_NEIGHBOURS[old.lower()])
+    return text[:i] + (new.upper() if old.isupper() else new) + text[i + 1:]
+
+
+def _droppable_positions(text):
+    # A one-letter name would be left out, not mistyped.
+    return _letter_positions(text) if len(text) > 1 else []
+
+
+def _swappable_positions(text):
+    return [i for i in range(len(text) - 1) if text[i].isalpha() and text[i + 1].isalpha()
+            and text[i].lower() != text[i + 1].lower()]
+
+
+def _swap_letters(rng, text):
+    i = rng.choice(_swappable_positions(text))
+    return text[:i] + text[i + 1] + text[i] + text[i + 2:]
+
+
+# Typing errors: (change, its possible places).
+TYPOS = [(_hit_neighbour, _neighbour_positions), (_drop_letter, _droppable_positions),
+         (_double_letter, _letter_positions), (_swap_letters, _swappable_positions)]
+
+
+def _apart(site, chosen):
+    """Whether an OCR site shares no character with the chosen ones."""
+    start, end = site[0], site[0] + len(site[1])
+    return all(end <= i or i + len(old) <= start for i, old, _ in chosen)
+
+
+def _most_apart(sites):
+    """How many of the OCR sites can take a confusion together."""
+    count, free_from = 0, 0
+    for start, end in sorted(((i, i + len(old)) for i, old, _ in sites), key=lambda s: s[1]):
+        if start >= free_from:
+            count, free_from = count + 1, end
+    return count
+
+
+def _ocr_several(rng, text, count):
+    """`text` with `count` OCR confusions on separate characters; it must offer that many."""
+    sites, chosen = _ocr_sites(text), []
+    while len(chosen) < count:
+        # Only a place that leaves room for the confusions still to come.
+        options = [s for s in sites if _apart(s, chosen) and
+                   _most_apart([t for t in sites if _apart(t, chosen + [s])]) >=
+                   count - len(chosen) - 1]
+        chosen.append(rng.choice(options))
+    for i, old, new in sorted(chosen, reverse=True):
+        text = text[:i] + new + text[i + len(old):]
+    return text
+
+
+def _typo_every_field(rng, fields):
+    for name in FIELDS:
+        typos = [change for change, places in TYPOS if places(fields[name])]
+        if not typos:
+            return None
+        fields[name] = rng.choice(typos)(rng, fields[name])
+    return ",".join(FIELDS)
+
+
+def _ocr_every_field(rng, fields):
+    room = {name: _most_apart(_ocr_sites(fields[name])) for name in FIELDS}
+    wanted = dict.fromkeys(FIELDS, 0)
+    left = min(OCR_EVERY_FIELD, sum(room.values()))
+    if not left:
+        return None
+    # One each in turn; the order decides which fields take one more.
+    order = rng.sample(FIELDS, len(FIELDS))
+    while left:
+        for name in order:
+            if left and wanted[name] < room[name]:
+                wanted[name] += 1
+                left -= 1
+    for name in FIELDS:
+        if wanted[name]:
+            fields[name] = _ocr_several(rng, fields[name], wanted[name])
+    return ",".join(name for name in FIELDS if wanted[name])
+
+
+def _drop_words(rng, words):
+    """The first of several words, at least half of them and not all."""
+    return " ".join(words[:rng.randint((len(words) + 1) // 2, len(words) - 1)])
+
+
+def _cut_name(rng, name):
+    """`name` cut short: its last words left out, or a one-word name's last ~30 % characters."""
+    words = name.split()
+    if len(words) > 1:
+        return _drop_words(rng, words)
+    name = name.strip()
+    return name[:len(name) - max(1, round(len(name) * 0.3))]
+
+
+def _title_key(title):
+    """What makes titles the same, as a query carries them."""
+    return cut_utf8(title).casefold()
+
+
+def noisy_query(rng, track, kind, titles):
     """A query of the given noise kind for `track`, or None when the kind cannot apply to
-    it (no letter, no OCR look-alike, a one-word title to cut)."""
+    it (no letter, no OCR look-alike, a one-word title to cut, ...). `titles` counts the
+    catalogue tracks by _title_key."""
     fields = {"title": track.title, "artist": track.artist, "album": track.album}
-    noise = ""
+    noise, unique_title = "", None
     if kind in LETTER_NOISE:
         change, sites = LETTER_NOISE[kind]
         # One field takes the noise: any of the three that offers a place for it.
-        usable = [name for name in ("title", "artist", "album") if sites(fields[name])]
+        usable = [name for name in FIELDS if sites(fields[name])]
         if not usable:
             return None
         noise = rng.choice(usable)
@@ -172,27 +315,76 @@ def noisy_query(rng, track, kind):
         words = track.title.split()
         if len(words) < 2:
             return None
-        keep = rng.randint((len(words) + 1) // 2, len(words) - 1)
-        fields["title"] = " ".join(words[:keep])
+        fields["title"] = _drop_words(rng, words)
         noise = "title"
     elif kind == "missing-album":
         fields["album"], noise = "", "album"
     elif kind == "missing-artist":
         fields["artist"], noise = "", "artist"
-    if not fields["title"] or (not fields["artist"] and not fields["album"]):
+    elif kind == "typo-every-field":
+        noise = _typo_every_field(rng, fields)
+    elif kind == "ocr-every-field":
+        noise = _ocr_every_field(rng, fields)
+    elif kind == "swapped":
+        if track.title.casefold() == track.artist.casefold():
+            return None
+        fields["title"], fields["artist"], noise = track.artist, track.title, "title,artist"
+    elif kind == "title-only":
+        fields["artist"] = fields["album"] = ""
+        noise, unique_title = "artist,album", titles[_title_key(track.title)] == 1
+    elif kind == "title-artist-cut":
+        fields["title"] = _cut_name(rng, track.title)
+        fields["artist"] = _cut_name(rng, track.artist)
+        if not fields["artist"]:
+            return None
+        noise = "title,artist"
+    elif kind == "version-suffix":
+        if any(c in track.title for c in "()[]{}") or " - " in track.title:
+            return None
+        fields["title"] = track.title + rng.choice(VERSION_SUFFIXES)
+        # The whole suffix must reach the server, and not name another catalogue track.
+        if (len(fields["title"].encode("utf-8")) > FIELD_BYTES or
+                titles[_title_key(fields["title"])]):
+            return None
+        noise = "title"
+    elif kind == "last-first":
+        words = track.artist.split()
+        if len(words) != 2 or "," in track.artist:
+            return None
+        fields["artist"], noise = "%s, %s" % (words[1], words[0]), "artist"
+    if noise is None or not fields["title"] or (
+            not fields["artist"] and not fields["album"] and kind != "title-only"):
         return None
     return Query(cut_utf8(fields["artist"]), cut_utf8(fields["album"]), cut_utf8(fields["title"]),
-                 "", track.id, track, kind, noise)
+                 "", track.id, track, kind, noise, unique_title)
 
 
-def generate(tracks, count, seed):
+def kinds_named(text):
+    """The noise kinds of a comma-separated list, in report order; ValueError names any
+    unknown one."""
+    named = {name.strip() for name in text.split(",") if name.strip()}
+    unknown = sorted(named - set(KINDS))
+    if unknown or not named:
+        raise ValueError("unknown noise kind %s; the kinds are %s" %
+                         (", ".join(unknown) or "(none given)", ",".join(KINDS)))
+    return [kind for kind in KINDS if kind in named]
+
+
+def generate(tracks, count, seed, kinds=KINDS):
     """`count` noisy queries of randomly chosen tracks, the kinds taken in turn."""
-    rng = random.Random(seed)
+    # The first kinds draw on the seed's own stream, as when they were the only ones, so
+    # that a seed still makes their queries of then, in the same order; each later kind has
+    # a stream of its own, so that adding a kind changes no other kind's queries.
+    shared = random.Random(seed)
+    streams = {kind: shared if kind in FIRST_KINDS else random.Random("%d %s" % (seed, kind))
+               for kind in kinds}
+    titles = collections.Counter(_title_key(track.title) for track in tracks)
     queries = []
     while len(queries) < count:
-        kind = KINDS[len(queries) % len(KINDS)]
+        kind = kinds[len(queries) % len(kinds)]
+        rng = streams[kind]
         for _ in range(1000):
-            query = noisy_query(rng, rng.choice(tracks), kind)
+            query = noisy_query(rng, rng.choice(tracks), kind, titles)
             if query is not None:
                 queries.append(query)
                 break
@@ -205,7 +397,8 @@ def generate(tracks, count, seed):
 
 def read_query_file(path, known=None):
     """Queries of a TSV file: artist, album, title, isrc, expected track id, and optionally
-    a noise kind (default "file"). Lines starting with # are comments. `known` (id ->
+    a noise kind (default "file"), the noisy fields and, for a query of the title alone,
+    whether its title is unique (1 or 0). Lines starting with # are comments. `known` (id ->
     Track) supplies the expected names."""
     queries = []
     with open(path, encoding="utf-8", newline="\n") as source:
@@ -220,17 +413,25 @@ def read_query_file(path, known=None):
             expected_id = int(fields[4])
             kind = fields[5] if len(fields) > 5 and fields[5] else "file"
             noise = fields[6] if len(fields) > 6 else ""
+            unique_title = ({"1": True, "0": False}.get(fields[7].strip())
+                            if len(fields) > 7 else None)
             queries.append(Query(*(cut_utf8(f) for f in fields[:4]), expected_id,
-                                 (known or {}).get(expected_id), kind, noise))
+                                 (known or {}).get(expected_id), kind, noise, unique_title))
     return queries
 
 
 def write_query_file(path, queries):
     with open(path, "w", encoding="utf-8", newline="\n") as out:
-        out.write("# artist\talbum\ttitle\tisrc\texpected_id\tkind\tnoisy_field\n")
+        out.write("# artist\talbum\ttitle\tisrc\texpected_id\tkind\tnoisy_field\t"
+                  "unique_title\n")
         for q in queries:
             out.write("\t".join([q.artist, q.album, q.title, q.isrc, str(q.expected_id),
-                                 q.kind, q.noise]) + "\n")
+                                 q.kind, q.noise, flag(q.unique_title)]) + "\n")
+
+
+def flag(value):
+    """A yes/no/unknown value as a TSV cell: 1, 0 or empty."""
+    return "" if value is None else str(int(value))
 
 
 def database_socket(given):

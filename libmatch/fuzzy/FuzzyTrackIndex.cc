@@ -17,11 +17,15 @@ enum FieldSlot { kTitle, kVersion, kArtist, kAlbum };
 constexpr size_t kTitleNames = 24;
 constexpr size_t kOtherNames = 8;
 constexpr float kMinDice = 0.2f;
-// A title this alike in trigrams is trusted to have brought its track: the artist and
-// album names are then not searched for tracks of their own.
-constexpr float kTrustedTitleDice = 0.6f;
+// The artist and album names bring tracks of their own too, in case the title's many
+// look-alikes crowded the right one out; after a title this alike in trigrams, only names
+// of kTrustedDice and the first kTracksPerTrustedName tracks of each.
+constexpr float kTrustedDice = 0.6f;
 constexpr size_t kTracksPerName = 5000;
+constexpr size_t kTracksPerTrustedName = 1000;
 constexpr size_t kScoredTracks = 20000;
+// The share of kScoredTracks the title names may take, so that the others get their turn.
+constexpr size_t kTitleTracks = kScoredTracks * 3 / 4;
 
 bool better(const FuzzyCandidate& a, const FuzzyCandidate& b) {
   return a.scores.total != b.scores.total ? a.scores.total > b.scores.total
@@ -97,11 +101,11 @@ size_t FuzzyTrackIndex::memoryBytes() const {
 }
 
 void FuzzyTrackIndex::offerTracksOf(const Field& field, NameId name, const FuzzyQuery& query,
-                                    bool swapped, FuzzySearchScratch* scratch, size_t* budget,
-                                    std::vector<FuzzyCandidate>* out) const {
+                                    bool swapped, size_t most, FuzzySearchScratch* scratch,
+                                    size_t* budget, std::vector<FuzzyCandidate>* out) const {
   const uint32_t* begin = field.tracks.data() + field.trackStarts[name];
   const uint32_t* end = field.tracks.data() + field.trackStarts[name + 1];
-  end = std::min(end, begin + std::min(kTracksPerName, *budget));
+  end = std::min(end, begin + std::min(most, *budget));
   for (const uint32_t* p = begin; p != end; ++p) {
     if (scratch->seen[*p] == scratch->search) continue;
     scratch->seen[*p] = scratch->search;
@@ -132,21 +136,23 @@ void FuzzyTrackIndex::collect(const FuzzyQuery& query, bool swapped, FuzzySearch
     std::fill(scratch->seen.begin(), scratch->seen.end(), 0);
     scratch->search = 1;
   }
-  size_t budget = kScoredTracks;
+  size_t titleBudget = kTitleTracks;
   float bestTitleDice = 0;
   for (const NameMatch& match :
        title_.names->similar(query.title.core, kTitleNames, &scratch->grams)) {
     if (match.dice < kMinDice) break;
     bestTitleDice = std::max(bestTitleDice, match.dice);
-    offerTracksOf(title_, match.id, query, swapped, scratch, &budget, out);
+    offerTracksOf(title_, match.id, query, swapped, kTracksPerName, scratch, &titleBudget, out);
   }
-  if (bestTitleDice >= kTrustedTitleDice) return;
+  const bool trusted = bestTitleDice >= kTrustedDice;
+  size_t budget = kScoredTracks - kTitleTracks + titleBudget;
   const std::pair<const Field*, const std::string*> others[] = {
       {&artist_, &query.artist.core}, {&album_, &query.album.core}};
   for (const auto& [field, text] : others) {
     for (const NameMatch& match : field->names->similar(*text, kOtherNames, &scratch->grams)) {
-      if (match.dice < kMinDice || budget == 0) break;
-      offerTracksOf(*field, match.id, query, swapped, scratch, &budget, out);
+      if (match.dice < (trusted ? kTrustedDice : kMinDice) || budget == 0) break;
+      offerTracksOf(*field, match.id, query, swapped,
+                    trusted ? kTracksPerTrustedName : kTracksPerName, scratch, &budget, out);
     }
   }
 }

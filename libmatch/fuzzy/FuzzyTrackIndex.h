@@ -79,8 +79,9 @@ class FuzzyTrackIndex {
                    FuzzySearchScratch* scratch) const;
   void collect(const FuzzyQuery& query, bool swapped, FuzzySearchScratch* scratch,
                std::vector<FuzzyCandidate>* out) const;
+  // Scores the first `most` tracks of `name` not scored yet in this reading.
   void offerTracksOf(const Field& field, NameId name, const FuzzyQuery& query, bool swapped,
-                     FuzzySearchScratch* scratch, size_t* budget,
+                     size_t most, FuzzySearchScratch* scratch, size_t* budget,
                      std::vector<FuzzyCandidate>* out) const;
 
   std::vector<Track> tracks_;
