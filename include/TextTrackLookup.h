@@ -56,6 +56,10 @@ class TextTrackLookup {
   // True, with `*result` and `*score` set, when the stage's best track scores above
   // `*score`.
   bool findFuzzyTrack(OCRData query, std::string* result, float* score);
+  // Builds a new fuzzy index on a catalogue connection of its own and swaps it in for the
+  // one the look-ups use; false, with the old index kept, when the catalogue could not be
+  // read. The one method that may run on another thread while the engine is in use.
+  bool rebuildFuzzyIndex();
 
   // 100 when the exact track is in the catalogue, else 0.
   float findTrackByExactText(OCRData query, std::string* result);
@@ -123,6 +127,7 @@ class TextTrackLookup {
   std::list<recentQuery> recentQueries;  // oldest first
   int option_flags;
   // Built at start-up with OPT_FUZZY, null otherwise; immutable, so it may be shared.
+  // Replaced whole by rebuildFuzzyIndex, so read and written with std::atomic_load/store.
   std::shared_ptr<const FuzzyTrackIndex> fuzzyIndex;
 
  private:
@@ -137,8 +142,9 @@ class TextTrackLookup {
   bool selectTrack(OCRData& query, std::string* result, DBResultSet& artists,
                    DBResultSet& albums, DBResultSet& tracks, float* score);
 
-  // Builds fuzzyIndex from the catalogue and reports its size (not in synonym mode).
-  void buildFuzzyIndex();
+  // Builds fuzzyIndex from the catalogue on `handle` and reports its size (not in synonym
+  // mode); false when the catalogue could not be read.
+  bool buildFuzzyIndex(Connection& from);
 
   bool nameCachesLoaded = false;
   FuzzySearchScratch fuzzyScratch;

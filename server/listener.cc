@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "command_line.h"
+#include "index_reloader.h"
 #include "lookup_server.h"
 #include "wire/socket_io.h"
 #include "Defaults.h"
@@ -30,6 +31,8 @@ namespace {
 void lookup_server::run(const char* socket_path) {
   // A client that hangs up before its answer must cost an error line, not the server.
   signal(SIGPIPE, SIG_IGN);
+  // Before the worker starts, so that it inherits SIGHUP blocked.
+  if (option_flags & OPT_FUZZY) startIndexReloader(engine.get());
 
   std::thread worker;
   try {

@@ -62,7 +62,7 @@ float TextTrackLookup::findTrackByText(OCRData query, std::string* result) {
     timers.notFound(step.label);
   }
   // The last step always sets the score (10 without any candidate).
-  if (fuzzyIndex != nullptr && score < highConfScore) {
+  if ((option_flags & OPT_FUZZY) && score < highConfScore) {
     if (findFuzzyTrack(query, result, &score)) {
       timers.found("fuzzy", score);
       return score;

@@ -1,31 +1,49 @@
-// The fuzzy stage of TextTrackLookup: its index, built at start-up, and the look-ups that
-// follow the text cascade.
+// The fuzzy stage of TextTrackLookup: its index, built at start-up and rebuilt on demand,
+// and the look-ups that follow the text cascade.
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <mutex>
 
 #include "TextTrackLookup.h"
 #include "fuzzy/FuzzyIndexLoader.h"
 
-void TextTrackLookup::buildFuzzyIndex() {
+bool TextTrackLookup::buildFuzzyIndex(Connection& from) {
   const auto start = std::chrono::steady_clock::now();
-  fuzzyIndex = loadFuzzyIndex(handle());
+  std::shared_ptr<const FuzzyTrackIndex> index = loadFuzzyIndex(from.getMyHandle());
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-  if (fuzzyIndex == nullptr) {
+  if (index == nullptr) {
     fprintf(stderr, "fuzzy index: the catalogue could not be read\n");
-    connection.logLastError();
-    return;
+    from.logLastError();
+    return false;
   }
   if (!(option_flags & OPT_SYNONYM)) {
-    printf("fuzzy index: %zu tracks, %.1f MB, %.2f s\n", fuzzyIndex->trackCount(),
-           fuzzyIndex->memoryBytes() / 1e6, took.count());
+    printf("fuzzy index: %zu tracks, %.1f MB, %.2f s\n", index->trackCount(),
+           index->memoryBytes() / 1e6, took.count());
     fflush(stdout);
   }
+  std::atomic_store(&fuzzyIndex, index);
+  return true;
+}
+
+bool TextTrackLookup::rebuildFuzzyIndex() {
+  // One rebuild at a time; the look-ups go on with the old index meanwhile.
+  static std::mutex rebuilding;
+  std::lock_guard<std::mutex> lock(rebuilding);
+  Connection own(defaultDatabaseHost(), dbUser, dbPassword, dbName);
+  if (!own.init()) {
+    fprintf(stderr, "fuzzy index: cannot connect to the catalogue to rebuild\n");
+    own.logLastError();
+    return false;
+  }
+  return buildFuzzyIndex(own);
 }
 
 std::vector<FuzzyCandidate> TextTrackLookup::findFuzzyCandidates(const OCRData& query,
                                                                   size_t limit) {
-  if (fuzzyIndex == nullptr) return {};
-  return fuzzyIndex->best(query.title, query.artist, query.album, limit, &fuzzyScratch);
+  const std::shared_ptr<const FuzzyTrackIndex> index = std::atomic_load(&fuzzyIndex);
+  if (index == nullptr) return {};
+  return index->best(query.title, query.artist, query.album, limit, &fuzzyScratch);
 }
 
 bool TextTrackLookup::findFuzzyTrack(OCRData query, std::string* result, float* score) {

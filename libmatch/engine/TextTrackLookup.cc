@@ -78,7 +78,7 @@ TextTrackLookup::TextTrackLookup(int option_flags, const std::string* user,
     std::cout << normalizeAllTriplets(connection.getMyHandle()) << " triplets normalized"
               << std::endl;
   }
-  if (option_flags & OPT_FUZZY) buildFuzzyIndex();
+  if (option_flags & OPT_FUZZY) buildFuzzyIndex(connection);
 
   stopTimer(&timer);
   if (!(option_flags & OPT_SYNONYM)) {

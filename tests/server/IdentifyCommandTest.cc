@@ -2,14 +2,19 @@
 // through the real ostrevc.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+
 #include <cstdlib>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "db/Connection.h"
+#include "db/Query.h"
 #include "support/ServerUnderTest.h"
 #include "support/SocketClient.h"
 #include "support/Subprocess.h"
+#include "support/TestCatalogue.h"
 #include "support/TestNames.h"
 
 namespace {
@@ -112,6 +117,34 @@ INSTANTIATE_TEST_SUITE_P(
                     FuzzyCase{"joined tables", {"--fuzzy"}, "103"},
                     FuzzyCase{"abbreviated, triplets", {"-fu", "--triplets"}, "103"}),
     NameByWhat());
+
+// A track added to the catalogue is found after SIGHUP, and requests sent while the index
+// is rebuilt are all answered.
+TEST_F(IdentifyCommandTest, FuzzyIndexIsRebuiltOnHangup) {
+  start({"--fuzzy", "--dbname=FUZZY_TEST"});
+  const std::string garbled = "Artist|Oasiss\nAlbum|Morning Glori\nSong|Wonderwal\n";
+  ASSERT_NE(field(ask(garbled), "IDTrack"), "200");
+
+  Connection catalogue;
+  ASSERT_TRUE(openTestDatabase(catalogue, "FUZZY_TEST"));
+  for (const char* statement :
+       {"insert into matchartists (id, display_name, normalized_name) values (7, 'Oasis', "
+        "'oasis')",
+        "insert into matchalbums (id, name, artist_id, multiple_artists) values (20, "
+        "'Morning Glory', 7, 0)",
+        "insert into matchtracks (id, name, artist_id, album_id) values (200, 'Wonderwall', 7, "
+        "20)"}) {
+    ASSERT_TRUE(doQuery(catalogue.getMyHandle(), statement, "test")) << statement;
+  }
+  ASSERT_EQ(kill(server_->program().pid(), SIGHUP), 0);
+  // Answered all the while; the new index says it holds one track more.
+  for (int i = 0; i < 200 && server_->program().out().find("fuzzy index: 12 tracks") ==
+                                  std::string::npos;
+       ++i) {
+    EXPECT_EQ(field(ask("Artist|The Beatles\nSong|Come Together\n"), "IDTrack"), "100");
+  }
+  EXPECT_EQ(field(ask(garbled), "IDTrack"), "200");
+}
 
 TEST_F(IdentifyCommandTest, AnswersWithNamesIdsAndScores) {
   start();
