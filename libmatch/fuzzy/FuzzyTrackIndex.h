@@ -20,6 +20,7 @@ struct FuzzyCandidate {
   int64_t trackId = 0;
   FieldScores scores;
   bool swapped = false;  // found with the query's artist and title read the other way round
+  uint32_t artistKey = 0;  // equal for tracks whose artists fold to the same name
 };
 
 // The working memory of one searching thread.

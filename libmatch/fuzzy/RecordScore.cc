@@ -19,6 +19,9 @@ constexpr float kAlbumWeight = 0.2f;
 constexpr float kVersionOnOneSide = 3;
 constexpr float kVersionMismatch = 6;
 
+// Below the score at which an answer counts as confident (75).
+constexpr float kAmbiguousCeiling = 70;
+
 float versionPenalty(std::string_view query, std::string_view track) {
   if (query == track) return 0;
   if (query.empty() || track.empty()) return kVersionOnOneSide;
@@ -36,6 +39,8 @@ FuzzyQuery swappedFuzzyQuery(const std::string& title, const std::string& artist
                              const std::string& album) {
   return readFuzzyQuery(artist, title, album);
 }
+
+float ambiguousScore(float best) { return std::min(best, kAmbiguousCeiling); }
 
 FieldScores scoreRecord(const FuzzyQuery& query, const TrackNames& track) {
   auto similarity = [](const std::string& queryCore, std::string_view trackCore) {

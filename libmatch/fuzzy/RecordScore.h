@@ -44,6 +44,12 @@ FieldScores scoreRecord(const FuzzyQuery& query, const TrackNames& track);
 
 // The same score from field similarities already computed (nameSimilarity of the query's
 // cores with the track's; a field the query leaves empty is not read).
+// The score of a best track whose runner-up, by another artist, scores within
+// kAmbiguityMargin of it: the query cannot tell the two apart (a title alone, say), so
+// the answer is not to be trusted, however alike the names.
+constexpr float kAmbiguityMargin = 2;
+float ambiguousScore(float best);
+
 FieldScores combineFieldScores(const FuzzyQuery& query, float title, float artist,
                                float album, std::string_view trackVersion);
 
