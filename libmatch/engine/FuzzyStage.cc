@@ -8,14 +8,6 @@
 #include "TextTrackLookup.h"
 #include "fuzzy/FuzzyIndexLoader.h"
 
-namespace {
-
-// The same recording on several albums scores alike many times over; the candidates
-// looked at for a rival by another artist.
-constexpr size_t kRunnersUp = 20;
-
-}  // namespace
-
 bool TextTrackLookup::buildFuzzyIndex(Connection& from) {
   const auto start = std::chrono::steady_clock::now();
   std::shared_ptr<const FuzzyTrackIndex> index = loadFuzzyIndex(from.getMyHandle());
@@ -55,14 +47,9 @@ std::vector<FuzzyCandidate> TextTrackLookup::findFuzzyCandidates(const OCRData& 
 }
 
 bool TextTrackLookup::findFuzzyTrack(OCRData query, std::string* result, float* score) {
-  const std::vector<FuzzyCandidate> best = findFuzzyCandidates(query, kRunnersUp + 1);
-  if (best.empty()) return false;
-  float found = best[0].scores.total;
-  for (size_t i = 1; i < best.size(); ++i) {
-    if (best[i].scores.total < found - kAmbiguityMargin) break;
-    if (best[i].artistKey != best[0].artistKey) found = ambiguousScore(found);
-  }
-  if (found <= *score) return false;
+  const std::vector<FuzzyCandidate> best = findFuzzyCandidates(query, kAnswerCandidates);
+  const float found = answerScore(best);
+  if (best.empty() || found <= *score) return false;
   *result = std::to_string(best[0].trackId);
   *score = found;
   return true;

@@ -41,6 +41,16 @@ NameId intern(const std::string& name, std::unordered_map<std::string, NameId>* 
 
 }  // namespace
 
+float answerScore(const std::vector<FuzzyCandidate>& best) {
+  if (best.empty()) return 0;
+  float score = best[0].scores.total;
+  for (size_t i = 1; i < best.size(); ++i) {
+    if (best[i].scores.total < best[0].scores.total - kAmbiguityMargin) break;
+    if (best[i].artistKey != best[0].artistKey) return ambiguousScore(score);
+  }
+  return score;
+}
+
 FuzzyTrackIndex::Builder::Builder() : index_(new FuzzyTrackIndex()) {}
 
 void FuzzyTrackIndex::Builder::add(int64_t trackId, const std::string& title,

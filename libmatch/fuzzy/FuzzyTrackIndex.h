@@ -33,6 +33,15 @@ struct FuzzySearchScratch {
   std::unordered_map<NameId, float> similarities[3];
 };
 
+// The score the stage answers with, from the best candidates as best() returns them: the
+// best one's, or ambiguousScore of it when a candidate by another artist comes within
+// kAmbiguityMargin. 0 without candidates.
+float answerScore(const std::vector<FuzzyCandidate>& best);
+
+// How many candidates answerScore needs to see: the same recording on several albums
+// scores alike many times over before a rival by another artist shows.
+constexpr size_t kAnswerCandidates = 21;
+
 class FuzzyTrackIndex {
  public:
   class Builder {

@@ -127,6 +127,26 @@ TEST(FuzzyTrackIndexTest, SwappedArtistAndTitleAreReadBothWays) {
   EXPECT_FLOAT_EQ(found[0].scores.total, 100);
 }
 
+// A title shared by two artists cannot be answered with confidence from the title alone;
+// the same recording on two albums can.
+TEST(FuzzyTrackIndexTest, ARivalByAnotherArtistMakesTheAnswerUnsure) {
+  const auto index = indexOf({{1, "Intro", "Alpha", "First"},
+                              {2, "Intro", "Beta", "Second"},
+                              {3, "Solo Song", "Gamma", "Third"},
+                              {4, "Solo Song", "Gamma", "Best Of"}});
+  FuzzySearchScratch scratch;
+  const struct {
+    std::string title, artist;
+    float expected;
+  } cases[] = {{"Intro", "", 70}, {"Intro", "Alpha", 100}, {"Solo Song", "", 100},
+               {"Nothing Alike", "", 0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE("'" + c.title + "' by '" + c.artist + "'");
+    EXPECT_FLOAT_EQ(answerScore(index->best(c.title, c.artist, "", kAnswerCandidates, &scratch)),
+                    c.expected);
+  }
+}
+
 TEST(FuzzyTrackIndexTest, BadInputFindsNothingOrSomethingButNeverFails) {
   const auto index = indexOf({{1, "", "", ""}, {2, "Song", "Artist", "Album"},
                               {3, std::string(512, 'a'), "\xff\xfe", std::string("a\0b", 3)}});

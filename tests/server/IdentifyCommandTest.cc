@@ -16,6 +16,7 @@
 #include "support/Subprocess.h"
 #include "support/TestCatalogue.h"
 #include "support/TestNames.h"
+#include "wire/wire_format.h"
 
 namespace {
 
@@ -117,6 +118,24 @@ INSTANTIATE_TEST_SUITE_P(
                     FuzzyCase{"joined tables", {"--fuzzy"}, "103"},
                     FuzzyCase{"abbreviated, triplets", {"-fu", "--triplets"}, "103"}),
     NameByWhat());
+
+// Hostile texts reach the fuzzy stage too: each is answered, and the server goes on.
+TEST_F(IdentifyCommandTest, FuzzyStageAnswersBadInput) {
+  start({"--fuzzy"});
+  const std::string longest(199, 'a');
+  const std::vector<std::vector<std::string>> requests = {
+      {"", "", ""},
+      {longest, longest, longest},
+      {"\xff\xfe\xc3", "\xe2\x82", "\xf0\x9f"},
+      {"!!!", "...", "&&&"},
+      {"' or 1=1 --", "\\", "\"\""}};
+  for (const auto& fields : requests) {
+    SCOPED_TRACE("'" + fields[0] + "' / '" + fields[1] + "' / '" + fields[2] + "'");
+    const Exchange ex = server_->send({fixedRequest("identify", fields[0], fields[1], fields[2])});
+    EXPECT_EQ(ex.answer.size(), kResultSize);
+  }
+  EXPECT_EQ(field(ask("Artist|The Beatles\nSong|Come Together\n"), "IDTrack"), "100");
+}
 
 // A track added to the catalogue is found after SIGHUP, and requests sent while the index
 // is rebuilt are all answered.
