@@ -140,12 +140,18 @@ TEST_F(IdentifyCommandTest, FuzzyStageAnswersBadInput) {
 // A track added to the catalogue is found after SIGHUP, and requests sent while the index
 // is rebuilt are all answered.
 TEST_F(IdentifyCommandTest, FuzzyIndexIsRebuiltOnHangup) {
+  Connection catalogue;
+  ASSERT_TRUE(openTestDatabase(catalogue, "FUZZY_TEST"));
+  // Left from an earlier run of this test, if any.
+  for (const char* statement : {"delete from matchtracks where id = 200",
+                                "delete from matchalbums where id = 20",
+                                "delete from matchartists where id = 7"}) {
+    ASSERT_TRUE(doQuery(catalogue.getMyHandle(), statement, "test")) << statement;
+  }
   start({"--fuzzy", "--dbname=FUZZY_TEST"});
   const std::string garbled = "Artist|Oasiss\nAlbum|Morning Glori\nSong|Wonderwal\n";
   ASSERT_NE(field(ask(garbled), "IDTrack"), "200");
 
-  Connection catalogue;
-  ASSERT_TRUE(openTestDatabase(catalogue, "FUZZY_TEST"));
   for (const char* statement :
        {"insert into matchartists (id, display_name, normalized_name) values (7, 'Oasis', "
         "'oasis')",
