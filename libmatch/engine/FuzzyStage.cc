@@ -7,6 +7,7 @@
 
 #include "TextTrackLookup.h"
 #include "fuzzy/FuzzyIndexLoader.h"
+#include "text/Normalize.h"
 
 bool TextTrackLookup::buildFuzzyIndex(Connection& from) {
   const auto start = std::chrono::steady_clock::now();
@@ -43,7 +44,9 @@ std::vector<FuzzyCandidate> TextTrackLookup::findFuzzyCandidates(const OCRData& 
                                                                   size_t limit) {
   const std::shared_ptr<const FuzzyTrackIndex> index = std::atomic_load(&fuzzyIndex);
   if (index == nullptr) return {};
-  return index->best(query.title, query.artist, query.album, limit, &fuzzyScratch);
+  // A placeholder artist ("Unknown", "Various Artists") says nothing about the track.
+  const std::string artist = is_unknown(query.artist) ? "" : query.artist;
+  return index->best(query.title, artist, query.album, limit, &fuzzyScratch);
 }
 
 bool TextTrackLookup::findFuzzyTrack(OCRData query, std::string* result, float* score) {
