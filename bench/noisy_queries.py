@@ -45,17 +45,17 @@ class Track:
 
 class Query:
     """One request and what it should find. `expected` is a Track, or None when only the
-    expected id is known (a query file read without a database). `unique_title` is None,
-    or for a query of the title alone whether no other catalogue track has its title: only
-    then can the answer be known to be right."""
+    expected id is known (a query file read without a database). `unique` is None, or for a
+    query that several tracks may fit (the title alone, names cut short) whether no other
+    catalogue track fits it: only then can the answer be known to be right."""
     __slots__ = ("artist", "album", "title", "isrc", "expected_id", "expected", "kind", "noise",
-                 "unique_title")
+                 "unique")
 
     def __init__(self, artist, album, title, isrc, expected_id, expected, kind, noise="",
-                 unique_title=None):
+                 unique=None):
         self.artist, self.album, self.title, self.isrc = artist, album, title, isrc
         self.expected_id, self.expected, self.kind, self.noise = expected_id, expected, kind, noise
-        self.unique_title = unique_title
+        self.unique = unique
 
 
 def cut_utf8(text, limit=FIELD_BYTES):
@@ -297,12 +297,21 @@ def _title_key(title):
     return cut_utf8(title).casefold()
 
 
-def noisy_query(rng, track, kind, titles):
+def _fits_only(track, fields, albums):
+    """Whether `track` is the only track of its album whose title and artist start with
+    those of `fields` (case aside). `albums` lists the catalogue's tracks by casefolded album."""
+    title, artist = fields["title"].casefold(), fields["artist"].casefold()
+    return not any(other is not track and other.title.casefold().startswith(title) and
+                   other.artist.casefold().startswith(artist)
+                   for other in albums[track.album.casefold()])
+
+
+def noisy_query(rng, track, kind, titles, albums):
     """A query of the given noise kind for `track`, or None when the kind cannot apply to
     it (no letter, no OCR look-alike, a one-word title to cut, ...). `titles` counts the
-    catalogue tracks by _title_key."""
+    catalogue tracks by _title_key; `albums` lists them by casefolded album."""
     fields = {"title": track.title, "artist": track.artist, "album": track.album}
-    noise, unique_title = "", None
+    noise, unique = "", None
     if kind in LETTER_NOISE:
         change, sites = LETTER_NOISE[kind]
         # One field takes the noise: any of the three that offers a place for it.
@@ -316,7 +325,7 @@ def noisy_query(rng, track, kind, titles):
         if len(words) < 2:
             return None
         fields["title"] = _drop_words(rng, words)
-        noise = "title"
+        noise, unique = "title", _fits_only(track, fields, albums)
     elif kind == "missing-album":
         fields["album"], noise = "", "album"
     elif kind == "missing-artist":
@@ -331,13 +340,13 @@ def noisy_query(rng, track, kind, titles):
         fields["title"], fields["artist"], noise = track.artist, track.title, "title,artist"
     elif kind == "title-only":
         fields["artist"] = fields["album"] = ""
-        noise, unique_title = "artist,album", titles[_title_key(track.title)] == 1
+        noise, unique = "artist,album", titles[_title_key(track.title)] == 1
     elif kind == "title-artist-cut":
         fields["title"] = _cut_name(rng, track.title)
         fields["artist"] = _cut_name(rng, track.artist)
         if not fields["artist"]:
             return None
-        noise = "title,artist"
+        noise, unique = "title,artist", _fits_only(track, fields, albums)
     elif kind == "version-suffix":
         if any(c in track.title for c in "()[]{}") or " - " in track.title:
             return None
@@ -356,7 +365,7 @@ def noisy_query(rng, track, kind, titles):
             not fields["artist"] and not fields["album"] and kind != "title-only"):
         return None
     return Query(cut_utf8(fields["artist"]), cut_utf8(fields["album"]), cut_utf8(fields["title"]),
-                 "", track.id, track, kind, noise, unique_title)
+                 "", track.id, track, kind, noise, unique)
 
 
 def kinds_named(text):
@@ -379,12 +388,15 @@ def generate(tracks, count, seed, kinds=KINDS):
     streams = {kind: shared if kind in FIRST_KINDS else random.Random("%d %s" % (seed, kind))
                for kind in kinds}
     titles = collections.Counter(_title_key(track.title) for track in tracks)
+    albums = collections.defaultdict(list)
+    for track in tracks:
+        albums[track.album.casefold()].append(track)
     queries = []
     while len(queries) < count:
         kind = kinds[len(queries) % len(kinds)]
         rng = streams[kind]
         for _ in range(1000):
-            query = noisy_query(rng, rng.choice(tracks), kind, titles)
+            query = noisy_query(rng, rng.choice(tracks), kind, titles, albums)
             if query is not None:
                 queries.append(query)
                 break
@@ -397,8 +409,8 @@ def generate(tracks, count, seed, kinds=KINDS):
 
 def read_query_file(path, known=None):
     """Queries of a TSV file: artist, album, title, isrc, expected track id, and optionally
-    a noise kind (default "file"), the noisy fields and, for a query of the title alone,
-    whether its title is unique (1 or 0). Lines starting with # are comments. `known` (id ->
+    a noise kind (default "file"), the noisy fields and, for a query that several tracks
+    may fit, whether it fits its own only (1 or 0). Lines starting with # are comments. `known` (id ->
     Track) supplies the expected names."""
     queries = []
     with open(path, encoding="utf-8", newline="\n") as source:
@@ -413,20 +425,20 @@ def read_query_file(path, known=None):
             expected_id = int(fields[4])
             kind = fields[5] if len(fields) > 5 and fields[5] else "file"
             noise = fields[6] if len(fields) > 6 else ""
-            unique_title = ({"1": True, "0": False}.get(fields[7].strip())
+            unique = ({"1": True, "0": False}.get(fields[7].strip())
                             if len(fields) > 7 else None)
             queries.append(Query(*(cut_utf8(f) for f in fields[:4]), expected_id,
-                                 (known or {}).get(expected_id), kind, noise, unique_title))
+                                 (known or {}).get(expected_id), kind, noise, unique))
     return queries
 
 
 def write_query_file(path, queries):
     with open(path, "w", encoding="utf-8", newline="\n") as out:
         out.write("# artist\talbum\ttitle\tisrc\texpected_id\tkind\tnoisy_field\t"
-                  "unique_title\n")
+                  "unique\n")
         for q in queries:
             out.write("\t".join([q.artist, q.album, q.title, q.isrc, str(q.expected_id),
-                                 q.kind, q.noise, flag(q.unique_title)]) + "\n")
+                                 q.kind, q.noise, flag(q.unique)]) + "\n")
 
 
 def flag(value):

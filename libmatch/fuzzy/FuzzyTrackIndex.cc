@@ -46,7 +46,9 @@ float answerScore(const std::vector<FuzzyCandidate>& best) {
   float score = best[0].scores.total;
   for (size_t i = 1; i < best.size(); ++i) {
     if (best[i].scores.total < best[0].scores.total - kAmbiguityMargin) break;
-    if (best[i].artistKey != best[0].artistKey) return ambiguousScore(score);
+    if (best[i].artistKey != best[0].artistKey || best[i].titleKey != best[0].titleKey) {
+      return ambiguousScore(score);
+    }
   }
   return score;
 }
@@ -124,7 +126,7 @@ void FuzzyTrackIndex::offerTracksOf(const Field& field, NameId name, const Fuzzy
         query, similarity(title_, 0, track.title, query.title.core, scratch),
         similarity(artist_, 1, track.artist, query.artist.core, scratch),
         similarity(album_, 2, track.album, query.album.core, scratch), versions_[track.version]);
-    out->push_back({track.id, scores, swapped, track.artist});
+    out->push_back({track.id, scores, swapped, track.artist, track.title});
   }
   *budget -= static_cast<size_t>(end - begin);
 }

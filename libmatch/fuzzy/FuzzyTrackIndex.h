@@ -21,6 +21,7 @@ struct FuzzyCandidate {
   FieldScores scores;
   bool swapped = false;  // found with the query's artist and title read the other way round
   uint32_t artistKey = 0;  // equal for tracks whose artists fold to the same name
+  uint32_t titleKey = 0;   // equal for tracks whose titles fold to the same name
 };
 
 // The working memory of one searching thread.
@@ -34,12 +35,12 @@ struct FuzzySearchScratch {
 };
 
 // The score the stage answers with, from the best candidates as best() returns them: the
-// best one's, or ambiguousScore of it when a candidate by another artist comes within
-// kAmbiguityMargin. 0 without candidates.
+// best one's, or ambiguousScore of it when another recording (another artist or title)
+// comes within kAmbiguityMargin. 0 without candidates.
 float answerScore(const std::vector<FuzzyCandidate>& best);
 
 // How many candidates answerScore needs to see: the same recording on several albums
-// scores alike many times over before a rival by another artist shows.
+// scores alike many times over before a rival recording shows.
 constexpr size_t kAnswerCandidates = 21;
 
 class FuzzyTrackIndex {

@@ -43,6 +43,22 @@ void appendPart(std::string* part, const std::string& more) {
   *part += more;
 }
 
+// Words that make the part after " - " a version ("Song - Live", "Song - 2011 Remaster");
+// any other such part ("Symphony No. 2 - III. Urlicht") belongs to the name.
+constexpr const char* kVersionWords[] = {
+    "live",  "remaster", "remastered", "remix",  "mix",       "edit",   "version",
+    "acoustic", "demo",  "mono",       "stereo", "instrumental", "extended", "radio",
+    "unplugged", "rework", "dub"};
+
+bool namesVersion(const std::string& folded) {
+  for (const std::string& word : words(folded)) {
+    for (const char* version : kVersionWords) {
+      if (word == version) return true;
+    }
+  }
+  return false;
+}
+
 bool isCreditWord(const std::string& word) {
   return word == "feat" || word == "ft" || word == "featuring";
 }
@@ -155,8 +171,11 @@ NameParts titleParts(const std::string& text) {
   std::string rest = withoutBrackets(text, &parts);
   const size_t dash = rest.rfind(" - ");
   if (dash != std::string::npos && !foldName(rest.substr(0, dash)).empty()) {
-    appendPart(&parts.version, foldName(rest.substr(dash + 3)));
-    rest.erase(dash);
+    const std::string after = foldName(rest.substr(dash + 3));
+    if (namesVersion(after)) {
+      appendPart(&parts.version, after);
+      rest.erase(dash);
+    }
   }
   parts.core = foldName(rest);
   splitCredit(&parts.core, &parts.featured);

@@ -19,7 +19,7 @@ struct NameParts {
   std::string core;
   std::string article;   // "the", dropped from the front or from a trailing ", The"
   std::string featured;  // the credit after "feat." / "ft." / "featuring", word-bounded
-  std::string version;   // bracketed parts and, in titles, the part after the last " - "
+  std::string version;   // bracketed parts and a versioning part after the last " - "
 };
 
 // An artist name: "The Beatles" and "Beatles, The" give core "beatles"; "Last, First"
@@ -27,7 +27,8 @@ struct NameParts {
 NameParts artistParts(const std::string& text);
 
 // A title or album name: "Song (Live)", "Song [Remastered 2011]" and "Song - Live" give
-// core "song" and version "live" or "remastered 2011"; "Song (feat. X)" and "Song ft. X"
+// core "song" and version "live" or "remastered 2011" ("Prelude - Allegro", without a
+// version word after the dash, stays whole); "Song (feat. X)" and "Song ft. X"
 // give featured "x". A bracket that opens the name belongs to the core, and a name that
 // would be nothing but its version keeps it as the core.
 NameParts titleParts(const std::string& text);

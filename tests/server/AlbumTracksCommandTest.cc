@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "support/ServerUnderTest.h"
 #include "support/SocketClient.h"
@@ -42,5 +43,30 @@ TEST(AlbumTracksCommandTest, DescriptorWithoutTracksGetsAnEmptyList) {
   EXPECT_EQ(ex.answer, "$x = [  ];\n");
   EXPECT_EQ(server.program().wait().exitStatus, 0);
 }
+
+// A track whose every text is garbled is found by the fuzzy stage, as identify requests are.
+struct GarbledAlbumCase {
+  std::vector<std::string> args;
+  bool found;
+};
+
+class GarbledAlbumTest : public testing::TestWithParam<GarbledAlbumCase> {};
+
+TEST_P(GarbledAlbumTest, FuzzyStageFindsTheTrack) {
+  std::vector<std::string> args = GetParam().args;
+  args.push_back("--onerequest");
+  ServerUnderTest server(args);
+  ASSERT_TRUE(server.ready()) << server.program().err();
+  Exchange ex = server.send({variableRequest(
+      "identify_album_tracks|album:Apetite for Destructoin|artist:Gnus N Rosses|"
+      "title:Sweet Chlid O Mine|")});
+  EXPECT_EQ(ex.answer.find("'mediaId' => '103'") != std::string::npos, GetParam().found)
+      << ex.answer;
+  EXPECT_EQ(server.program().wait().exitStatus, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Modes, GarbledAlbumTest,
+                         testing::Values(GarbledAlbumCase{{}, false},
+                                         GarbledAlbumCase{{"--fuzzy"}, true}));
 
 }  // namespace
