@@ -44,8 +44,10 @@ CREATE TABLE IF NOT EXISTS matchtracks (
   album_id  INT UNSIGNED NULL,
   PRIMARY KEY (id),
   KEY matchtracks_name (name),
-  KEY matchtracks_artist_id (artist_id),
-  KEY matchtracks_album_id (album_id)
+  -- The tracks of an artist or of an album are read whole from these (ids and name; the
+  -- primary key rides along), without a look-up of each row.
+  KEY matchtracks_artist_tracks (artist_id, album_id, name),
+  KEY matchtracks_album_tracks (album_id, artist_id, name)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
 
 CREATE TABLE IF NOT EXISTS matchalbums (
