@@ -2,6 +2,7 @@
 // is emptied before every test, and reads back what it wrote.
 #include <gtest/gtest.h>
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -43,7 +44,7 @@ class OstrevImportTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(openTestDatabase(connection, kDatabase));
-    for (const char* table : kTables) ASSERT_EQ(rows(std::string("truncate table ") + table), "");
+    emptyEveryTable();
   }
 
   ProgramRun runImport(std::vector<std::string> args, const std::string& input) {
@@ -59,6 +60,10 @@ class OstrevImportTest : public testing::Test {
       return std::string("<error: ") + mysql_error(handle) + ">";
     }
     return mysql_field_count(handle) == 0 ? "" : pendingRows(handle);
+  }
+
+  void emptyEveryTable() {
+    for (const char* table : kTables) ASSERT_EQ(rows(std::string("truncate table ") + table), "");
   }
 
   std::string everyTable() {
@@ -165,6 +170,85 @@ TEST_F(OstrevImportTest, CountedNamesAreFoundByTheCountLookUps) {
   EXPECT_EQ(pendingRows(handle), "1");
   ASSERT_TRUE(selectArtistCounterByName(handle, name));
   EXPECT_EQ(pendingRows(handle), "1");
+}
+
+// The same track lines in other orders and spellings: an album whose lines are apart (its
+// rows are written before a later line brings another artist), names equal but for case
+// in different batches, and titles holding what LOAD DATA would read as escapes.
+const std::string kScattered =
+    kHeader +
+    "s1\tSplit\tThe Band\t\t1-01\tsong a\t\t\n"
+    "s2\tOther\tNewcomer\t123\t1-01\tBack\\N\\slash\t\t\n"
+    "s1\tSplit\tThe Band\t\t1-02\tSONG A\tGuest\tGBAYE0000352\n"
+    "s2\tOther\tnewcomer\t123\t1-02\tSong A\tthe band\t\n"
+    "s3\tsplit\tGuest\t\t1-01\t\\\t\t\n";
+
+struct PathCase {
+  std::string name;
+  std::string existing;  // imported first, row by row
+  std::vector<std::string> args;
+  std::string input;
+  std::string batch = "1000";  // tracks per batch, both ways
+};
+
+void PrintTo(const PathCase& c, std::ostream* os) { *os << c.name; }
+
+class OstrevImportPathTest : public OstrevImportTest,
+                             public testing::WithParamInterface<PathCase> {
+ protected:
+  // What importing gives: every table, then standard error.
+  std::string outcome(std::vector<std::string> args) {
+    args.push_back("--batch=" + GetParam().batch);
+    emptyEveryTable();
+    if (!GetParam().existing.empty()) {
+      ProgramRun setup = runImport({"--append", "--insert-statements"}, GetParam().existing);
+      if (setup.exitStatus != 0) return "setup failed: " + setup.err;
+    }
+    ProgramRun run = runImport(args, GetParam().input);
+    return everyTable() + "exit " + std::to_string(run.exitStatus) + ", stderr: " + run.err;
+  }
+};
+
+// Row by row is how a catalogue is added to: one INSERT statement after another into the
+// indexed tables, batch by batch. Every other way must leave the same rows and report the
+// same lines.
+TEST_P(OstrevImportPathTest, LeavesTheRowsOfTheRowByRowPath) {
+  std::string expected = outcome({"--append", "--insert-statements"});
+  ASSERT_NE(expected.find("exit 0"), std::string::npos) << expected;
+  EXPECT_EQ(outcome(GetParam().args), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ways, OstrevImportPathTest,
+    testing::Values(
+        PathCase{"bulk_with_bad_lines", "", {}, kCatalogue},
+        PathCase{"bulk_by_insert_statements", "", {"--insert-statements"}, kCatalogue},
+        PathCase{"bulk_one_track_per_batch", "", {}, kScattered, "1"},
+        PathCase{"bulk_scattered_albums", "", {}, kScattered},
+        PathCase{"appending_by_load_data", kCatalogue, {"--append"}, kScattered},
+        PathCase{"appending_one_track_per_batch", kCatalogue, {"--append"}, kScattered, "1"}),
+    [](const testing::TestParamInfo<PathCase>& info) { return info.param.name; });
+
+// Replacing builds the catalogue aside; what it leaves is what importing into an empty
+// one leaves, and the tables keep every key.
+TEST_F(OstrevImportTest, ReplacingKeepsEveryKeyAndLeavesNoCopies) {
+  // The counter that loading ids moves on is no part of the definition.
+  auto definitions = [this] {
+    std::string text;
+    for (const char* table : kTables) text += rows(std::string("show create table ") + table);
+    return std::regex_replace(text, std::regex(" AUTO_INCREMENT=[0-9]+"), "");
+  };
+  std::string before = definitions();
+  ASSERT_EQ(runImport({}, kScattered).exitStatus, 0);
+  std::string scattered = everyTable();
+  ASSERT_EQ(runImport({"--replace"}, kCatalogue).exitStatus, 0);
+  // What an interrupted import would leave behind.
+  ASSERT_EQ(rows("create table tracks__import like tracks"), "");
+  ProgramRun run = runImport({"--replace"}, kScattered);
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  EXPECT_EQ(everyTable(), scattered);
+  EXPECT_EQ(definitions(), before);
+  EXPECT_EQ(rows("show tables like '%\\_\\_%'"), "");
 }
 
 struct RefusalCase {

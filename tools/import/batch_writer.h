@@ -1,26 +1,33 @@
-// BatchWriter: writes the rows of each batch into the catalogue with multi-row INSERT
-// statements and commits them as one transaction. Borrows the handle, on which autocommit
-// must be off; the thread that owns the connection.
+// BatchWriter: writes the rows of each batch into the catalogue tables themselves and
+// commits them as one transaction, so that every batch before a failure stays. Used to
+// add to a catalogue, whose keys are kept up row by row. Borrows the handle, on which
+// autocommit must be off; the thread that owns the connection.
 #ifndef OSTREV_TOOLS_IMPORT_BATCH_WRITER_H_
 #define OSTREV_TOOLS_IMPORT_BATCH_WRITER_H_
 
+#include <string>
+#include <vector>
+
 #include <mysql.h>
 
-#include "tools/import/catalogue_rows.h"
+#include "tools/import/catalogue_tables.h"
+#include "tools/import/catalogue_writer.h"
+#include "tools/import/row_loader.h"
 
-class BatchWriter {
+class BatchWriter : public CatalogueWriter {
  public:
-  explicit BatchWriter(st_mysql* handle) : handle_(handle) {}
+  BatchWriter(st_mysql* handle, RowLoader::Method method);
 
-  BatchWriter(const BatchWriter&) = delete;
-  BatchWriter& operator=(const BatchWriter&) = delete;
-
-  // Sends every row of `batch` and commits. False on a database error, which
-  // mysql_error() on the handle describes; nothing of the batch is committed then.
-  bool write(const RowBatch& batch);
+  bool write(const RowBatch& batch) override;
+  bool finish() override { return true; }
 
  private:
+  std::vector<std::string> batchCounts(const RowBatch& batch) const;
+  bool run(const std::vector<std::string>& statements);
+
   st_mysql* handle_;
+  RowLoader loader_;
+  TableRows rows_;
 };
 
 #endif  // OSTREV_TOOLS_IMPORT_BATCH_WRITER_H_

@@ -4,16 +4,11 @@
 
 #include "db/Query.h"
 #include "db/QueryResult.h"
+#include "tools/import/catalogue_tables.h"
 
 namespace {
 
 constexpr const char* kCaller = "ostrev-import";
-
-constexpr const char* kCatalogueTables[] = {
-    "artists", "matchartists", "matchartistsdisk",
-    "albums", "matchalbums",
-    "tracks", "matchtracks", "triplets", "triplets_disk",
-    "track_name_counts", "album_name_counts", "artist_name_counts"};
 
 CatalogueId number(const char* field) {
   return field != nullptr ? std::strtoull(field, nullptr, 10) : 0;
@@ -27,6 +22,20 @@ bool catalogueHasTracks(st_mysql* handle, bool* hasTracks) {
   MYSQL_ROW row = result.next();
   if (row == nullptr) return false;
   *hasTracks = number(row[0]) != 0;
+  return true;
+}
+
+bool catalogueIsEmpty(st_mysql* handle, bool* empty) {
+  std::string query;
+  for (const char* table : kCatalogueTables) {
+    query += (query.empty() ? "select " : " or ") + std::string("exists (select 1 from ") + table +
+             ")";
+  }
+  if (!doQuery(handle, query, kCaller)) return false;
+  QueryResult result(handle);
+  MYSQL_ROW row = result.next();
+  if (row == nullptr) return false;
+  *empty = number(row[0]) == 0;
   return true;
 }
 
@@ -62,11 +71,4 @@ bool readKnownArtists(st_mysql* handle, std::unordered_map<std::string, Catalogu
   }
   // A fetch that stopped early leaves an error on the handle.
   return mysql_errno(handle) == 0;
-}
-
-bool emptyCatalogue(st_mysql* handle) {
-  for (const char* table : kCatalogueTables) {
-    if (!doQuery(handle, std::string("truncate table ") + table, kCaller)) return false;
-  }
-  return true;
 }

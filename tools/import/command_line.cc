@@ -53,6 +53,8 @@ ImportOptions parseImportOptions(int argc, const char* const argv[]) {
       append = true;
     } else if (strcmp(arg, "--replace") == 0) {
       replace = true;
+    } else if (strcmp(arg, "--insert-statements") == 0) {
+      options.insertStatements = true;
     } else if (valueOption("--batch", argc, argv, &i, &batch, &problem)) {
       if (problem.empty() && !parseBatch(batch, &options.batchTracks)) {
         problem = "--batch needs a whole number from 1 to " + std::to_string(kMaxBatchTracks);
@@ -105,15 +107,21 @@ const char* importUsage() {
          "  --database NAME   database name (default " + kDefaultDatabaseName + ")\n"
          "  --append          add to a catalogue that already has tracks; an artist whose\n"
          "                    name is already there keeps its id\n"
-         "  --replace         empty every catalogue table first, then import\n"
-         "  --batch N         tracks per transaction (default 1000, at most 100000)\n"
+         "  --replace         replace every catalogue table's rows with the file's\n"
+         "  --batch N         tracks per transaction with --append (default 1000, at\n"
+         "                    most 100000)\n"
+         "  --insert-statements  send the rows as INSERT statements, not as LOAD DATA\n"
+         "                    LOCAL INFILE (done anyway when the server refuses that)\n"
          "  --help            show this text\n"
          "Options also take the form --name=value. Without --append or --replace the\n"
          "catalogue must have no tracks yet.\n"
          "\n"
          "The database host is localhost unless OSTREV_DB_HOST names another;\n"
-         "MYSQL_UNIX_PORT chooses the socket. Every batch is committed on its own: after a\n"
-         "failure the batches before it stay, and running again with --replace starts over.\n"
+         "MYSQL_UNIX_PORT chooses the socket. Into an empty catalogue and with --replace,\n"
+         "the tables are built as copies, indexed at the end and swapped in at once: after\n"
+         "a failure the catalogue is as it was. This needs the CREATE, ALTER and DROP\n"
+         "privileges. Otherwise every batch is committed on its own: after a failure the\n"
+         "batches before it stay, and running again with --replace starts over.\n"
          "\n"
          "Exit status: 0 when the file was imported (skipped lines included), 1 when the\n"
          "file, its header or the database failed, 2 for bad usage.\n";

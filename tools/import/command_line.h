@@ -30,6 +30,7 @@ struct ImportOptions {
   std::string database = kDefaultDatabaseName;
   Mode mode = kIntoEmpty;
   long batchTracks = kDefaultBatchTracks;
+  bool insertStatements = false;  // never LOAD DATA LOCAL INFILE
 };
 
 // Accepts the options both as "--name=value" and as "--name value", in any order around

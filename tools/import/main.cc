@@ -10,14 +10,17 @@
 #include <unordered_map>
 #include <utility>
 
-#include "TextTrackLookup.h"
 #include "db/Connection.h"
 #include "tools/import/batch_writer.h"
+#include "tools/import/bulk_writer.h"
 #include "tools/import/catalogue_model.h"
 #include "tools/import/catalogue_state.h"
+#include "tools/import/catalogue_tables.h"
 #include "tools/import/command_line.h"
+#include "tools/import/import_connection.h"
 #include "tools/import/line_reader.h"
 #include "tools/import/progress.h"
+#include "tools/import/row_loader.h"
 #include "tools/import/tsv_line.h"
 
 namespace {
@@ -43,6 +46,10 @@ int failDatabase(st_mysql* handle) {
   return fail(std::string("database error: ") + mysql_error(handle));
 }
 
+int failWriter(const CatalogueWriter& writer) {
+  return fail("database error: " + writer.error());
+}
+
 std::string headerText() {
   std::string text;
   for (const char* name : kColumnNames) {
@@ -66,36 +73,55 @@ int import(const ImportOptions& options) {
     return fail(fileName + ": line 1: expected the header " + headerText());
   }
 
-  std::string host = defaultDatabaseHost();
-  Connection connection(host, options.user, options.password, options.database);
-  if (!connection.init()) {
-    const std::string reason = connection.lastError.empty() ? "" : ": " + connection.lastError;
-    return fail("cannot connect to database " + options.database + " on " + host + " as " +
-                options.user + reason);
-  }
+  Connection connection;
+  std::string error;
+  if (!openImportConnection(options, false, &connection, &error)) return fail(error);
   st_mysql* handle = connection.getMyHandle();
-  // A silent reconnect would drop the open transaction and the autocommit setting with it.
-  my_bool reconnect = 0;
-  mysql_options(handle, MYSQL_OPT_RECONNECT, &reconnect);
-  if (mysql_autocommit(handle, 0) != 0) return failDatabase(handle);
 
   bool hasTracks = false;
-  if (!catalogueHasTracks(handle, &hasTracks)) return failDatabase(handle);
+  bool empty = false;
+  if (!catalogueHasTracks(handle, &hasTracks) || !catalogueIsEmpty(handle, &empty)) {
+    return failDatabase(handle);
+  }
   if (hasTracks && options.mode == ImportOptions::kIntoEmpty) {
     return fail("database " + options.database +
                 " already has tracks; give --append to add to them or --replace to replace them");
   }
-  if (options.mode == ImportOptions::kReplace && !emptyCatalogue(handle)) {
-    return failDatabase(handle);
+  RowLoader::Method method = RowLoader::kInsert;
+  if (!options.insertStatements) {
+    bool allowed = false;
+    RowLoader probe(handle, RowLoader::kInfile);
+    if (!probe.infileAllowed(kLoadedTables[0].name, kLoadedTables[0].columns, &allowed,
+                             &error)) {
+      return fail("database error: " + error);
+    }
+    if (allowed) {
+      method = RowLoader::kInfile;
+    } else {
+      fprintf(stderr,
+              "ostrev-import: the database refuses LOAD DATA LOCAL INFILE (local_infile is "
+              "off); sending INSERT statements instead\n");
+    }
   }
+
+  // A catalogue without rows, or one to be replaced, is built aside and swapped in; ids
+  // then start at 1 and no artist is known.
   FirstIds first;
   std::unordered_map<std::string, CatalogueId> knownArtists;
-  if (!readFirstIds(handle, &first) || !readKnownArtists(handle, &knownArtists)) {
-    return failDatabase(handle);
+  std::unique_ptr<CatalogueWriter> writer;
+  if (options.mode == ImportOptions::kReplace ||
+      (options.mode == ImportOptions::kIntoEmpty && empty)) {
+    auto bulk = std::make_unique<BulkWriter>(handle);
+    if (!bulk->start(options, method)) return fail("database error: " + bulk->error());
+    writer = std::move(bulk);
+  } else {
+    if (!readFirstIds(handle, &first) || !readKnownArtists(handle, &knownArtists)) {
+      return failDatabase(handle);
+    }
+    writer = std::make_unique<BatchWriter>(handle, method);
   }
 
   CatalogueModel model(first, std::move(knownArtists));
-  BatchWriter writer(handle);
   Progress progress;
   TrackLine track;
   std::string problem;
@@ -113,9 +139,9 @@ int import(const ImportOptions& options) {
     } else if (parseTrackLine(line, &track, &problem)) {
       model.add(track);
       if (model.readyTracks() >= static_cast<size_t>(options.batchTracks) &&
-          !writer.write(model.takeBatch())) {
+          !writer->write(model.takeBatch())) {
         progress.clear();
-        return failDatabase(handle);
+        return failWriter(*writer);
       }
       progress.update(reader.lineNumber(), model.tracks());
       continue;
@@ -125,9 +151,10 @@ int import(const ImportOptions& options) {
     ++skipped;
   }
   model.finish();
-  bool written = writer.write(model.takeBatch());
+  progress.show("finishing the tables (building their indexes)");
+  bool written = writer->write(model.takeBatch()) && writer->finish();
   progress.clear();
-  if (!written) return failDatabase(handle);
+  if (!written) return failWriter(*writer);
 
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printf("albums imported:   %lld\n", model.albums());

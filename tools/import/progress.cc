@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -22,12 +23,18 @@ void Progress::update(long long lines, long long tracks) {
   char text[128];
   int length = snprintf(text, sizeof text, "%lld lines read, %.0f tracks/s", lines,
                         seconds > 0 ? tracks / seconds : 0.0);
-  if (length <= 0) return;
+  if (length > 0) draw(text, static_cast<size_t>(length));
+}
+
+void Progress::show(const char* text) {
+  if (enabled_) draw(text, strlen(text));
+}
+
+void Progress::draw(const char* text, size_t length) {
   // Blanks what a longer earlier line left behind.
-  size_t drawn = static_cast<size_t>(length);
-  int blanks = drawnLength_ > drawn ? static_cast<int>(drawnLength_ - drawn) : 0;
+  int blanks = drawnLength_ > length ? static_cast<int>(drawnLength_ - length) : 0;
   fprintf(stderr, "\r%s%*s", text, blanks, "");
-  if (drawn > drawnLength_) drawnLength_ = drawn;
+  if (length > drawnLength_) drawnLength_ = length;
 }
 
 void Progress::clear() {

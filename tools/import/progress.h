@@ -14,11 +14,16 @@ class Progress {
   // Redraws the line, at most a few times a second however often it is called.
   void update(long long lines, long long tracks);
 
+  // Shows `text` at once in place of the counts, for a step that reads no lines.
+  void show(const char* text);
+
   // Blanks the line, so that a message or the end of the program starts clean.
   void clear();
 
  private:
   using Clock = std::chrono::steady_clock;
+
+  void draw(const char* text, size_t length);
 
   bool enabled_;
   Clock::time_point start_;
