@@ -135,9 +135,6 @@ class TextTrackLookup {
   // The artist and album name caches, loaded once before the first strategy that reads
   // them, so that start-up and the text cascade never pay for them.
   void loadNameCaches();
-  // A catalogue track of the query's album: title and artist similarity with the album
-  // taken as matching, combined and rounded.
-  float albumTrackScore(OCRData& query, trackRecord& record);
   // Picks the best candidate of a filled track set.
   bool selectTrack(OCRData& query, std::string* result, DBResultSet& artists,
                    DBResultSet& albums, DBResultSet& tracks, float* score);

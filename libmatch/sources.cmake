@@ -29,6 +29,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/getdata/NameCandidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/RowFields.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/TrackCandidates.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/AlignmentScore.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/CharAlignment.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/CharPrefix.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/CombinedScore.cc
@@ -36,6 +37,8 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text/FuzzyTextCompare.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/LowerCase.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/Normalize.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/PreparedName.cc
+  ${CMAKE_CURRENT_LIST_DIR}/text/PreparedTexts.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/Tokens.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/Utf8.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/Utf8Prefix.cc

@@ -7,6 +7,7 @@
 #include "getdata/IdentifierLookups.h"
 #include "getdata/NameCandidates.h"
 #include "text/CombinedScore.h"
+#include "text/PreparedName.h"
 
 namespace {
 
@@ -16,14 +17,23 @@ constexpr size_t kIsrcLength = 12;
 
 float rounded(float value) { return std::floor(value + 0.5f); }
 
-}  // namespace
+// A query's title and artist, prepared once for all the records of its album. Several
+// kilobytes: one at a time, on the stack.
+struct PreparedTrack {
+  explicit PreparedTrack(const OCRData& track) : title(track.title), artist(track.artist) {}
 
-// Title against the record's title, the album taken as matching, artist against artist.
-float TextTrackLookup::albumTrackScore(OCRData& query, trackRecord& record) {
-  float title = comparer.localAlignmentScore(query.title, record.trackName);
-  float artist = comparer.localAlignmentScore(query.artist, record.artistName);
-  return rounded(calculateCombinedScore(title, 100, artist));
-}
+  // Title against the record's title, the album taken as matching, artist against artist.
+  float scoreOf(const trackRecord& record) const {
+    return rounded(
+        calculateCombinedScore(static_cast<float>(title.alignmentScore(record.trackName)), 100,
+                               static_cast<float>(artist.alignmentScore(record.artistName))));
+  }
+
+  PreparedName title;
+  PreparedName artist;
+};
+
+}  // namespace
 
 void TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* tracks) {
   if (!album->upc.empty()) {
@@ -55,9 +65,10 @@ void TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* tracks
   // The album's own tracks; a record may serve several queries.
   std::list<trackRecord> records;
   getAlbumTracks(handle(), album->album, &records);
-  for (trackRecord& record : records) {
-    for (OCRData& track : *tracks) {
-      float combined = albumTrackScore(track, record);
+  for (OCRData& track : *tracks) {
+    const PreparedTrack texts(track);
+    for (const trackRecord& record : records) {
+      float combined = texts.scoreOf(record);
       if (combined >= kAccepted && combined > track.mediaScore) {
         track.mediaScore = combined;
         track.mediaId = record.trackId;
@@ -105,8 +116,9 @@ bool TextTrackLookup::findExactAlbumTracks(OCRData query, std::string* result, f
   if (records.empty()) getAlbumTracks(handle(), query.album, &records);
   float best = 0;
   std::string bestId;
-  for (trackRecord& record : records) {
-    float combined = albumTrackScore(query, record);
+  const PreparedTrack texts(query);
+  for (const trackRecord& record : records) {
+    float combined = texts.scoreOf(record);
     if (combined > best) {
       best = combined;
       bestId = record.trackId;

@@ -5,15 +5,19 @@
 #include "TextTrackLookup.h"
 #include "getdata/IdentifierLookups.h"
 #include "text/CombinedScore.h"
+#include "text/PreparedName.h"
 
 float TextTrackLookup::findTrackByISRC(OCRData query, std::string* result) {
   std::vector<trackRecord> records;
   if (getTracksByISRC(handle(), &query, &records) <= 0) return 0;
+  const PreparedName artistText(query.artist);
+  const PreparedName albumText(query.album);
+  const PreparedName titleText(query.title);
   float best = 0;
   for (trackRecord& record : records) {
-    float artist = comparer.localAlignmentScore(query.artist, record.artistName);
-    float album = comparer.localAlignmentScore(query.album, record.albumName);
-    float title = comparer.localAlignmentScore(query.title, record.trackName);
+    float artist = artistText.alignmentScore(record.artistName);
+    float album = albumText.alignmentScore(record.albumName);
+    float title = titleText.alignmentScore(record.trackName);
     float score = weightedTrackScore(title, album, artist);
     // Any ISRC hit scores at least 25: the identifier itself is strong evidence.
     score = static_cast<float>(25 + 0.75 * score);
@@ -31,8 +35,9 @@ std::string TextTrackLookup::findAlbumNameByUPC(OCRData* query) {
   if (getAlbumNamesByUPC(handle(), query, &albums) <= 0) return "";
   int best = -1;
   const trackRecord* winner = nullptr;
+  const PreparedName albumText(query->album);
   for (trackRecord& album : albums) {
-    int similarity = comparer.localAlignmentScore(query->album, album.albumName);
+    int similarity = albumText.alignmentScore(album.albumName);
     if (similarity > best) {
       best = similarity;
       winner = &album;

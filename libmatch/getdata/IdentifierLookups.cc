@@ -7,6 +7,7 @@
 #include "db/ArtistQueries.h"
 #include "db/QueryResult.h"
 #include "getdata/RowFields.h"
+#include "text/PreparedName.h"
 
 namespace {
 
@@ -156,16 +157,15 @@ int get_one_artist(st_mysql* handle, std::string artistId, std::string* name) {
   return 1;
 }
 
-int get_the_track(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
-                  std::string* trackId) {
+int get_the_track(st_mysql* handle, FuzzyTextCompare, OCRData* query, std::string* trackId) {
   if (!selectExactTrack(handle, query->artist, query->album, query->title)) return 0;
   QueryResult rows(handle);
   if (!rows.ok()) return 0;
+  const PreparedName artist(query->artist);
   int best = 0;
   while (MYSQL_ROW row = rows.next()) {
     if (row[0] == nullptr) continue;
-    std::string artistName = fieldText(row[1]);
-    int score = comparer.localAlignmentScore(query->artist, artistName);
+    int score = artist.alignmentScore(fieldText(row[1]));
     if (score >= 100) {
       *trackId = row[0];
       return 1;  // the rest of the rows are drained when `rows` goes

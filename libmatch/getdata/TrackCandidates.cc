@@ -6,6 +6,8 @@
 #include "getdata/RowFields.h"
 #include "text/CombinedScore.h"
 #include "text/Normalize.h"
+#include "text/PreparedName.h"
+#include "text/PreparedTexts.h"
 
 namespace {
 
@@ -13,32 +15,16 @@ constexpr int kMinimumScore = 41;
 constexpr int kMostTracksPerName = 500;
 
 // A candidate name's score: from the set when the set holds it, else the best comparison
-// with the query texts (the first always, the alternatives only when given).
-float candidateScore(const FuzzyTextCompare& comparer, DBResultSet& set, std::string& first,
-                     std::string& second, std::string& third, std::string name) {
+// with the query texts.
+float candidateScore(const PreparedTexts& texts, DBResultSet& set, const std::string& name) {
   dbresult_rec held;
   if (set.get_record(name, &held)) return held.score;
-  int best = comparer.localAlignmentScore(first, name);
-  if (!second.empty()) best = std::max(best, comparer.localAlignmentScore(second, name));
-  if (!third.empty()) best = std::max(best, comparer.localAlignmentScore(third, name));
-  return static_cast<float>(best);
+  return static_cast<float>(texts.bestScore(name));
 }
 
-float albumScore(const FuzzyTextCompare& comparer, DBResultSet& albumSet, OCRData* query,
-                 const std::string& name) {
-  return candidateScore(comparer, albumSet, query->album, query->albumAlt1, query->albumAlt2,
-                        name);
-}
-
-float artistScore(const FuzzyTextCompare& comparer, DBResultSet& artistSet, OCRData* query,
-                  const std::string& name) {
-  return candidateScore(comparer, artistSet, query->artist, query->artistAlt1,
-                        query->artistAlt2, name);
-}
-
-float titleScore(const FuzzyTextCompare& comparer, OCRData* query, std::string trackName) {
-  int score = comparer.localAlignmentScore(query->title, trackName);
-  return static_cast<float>(score < kMinimumScore ? 0 : score);
+// The title's score, counted only from kMinimumScore up.
+float titleScore(const PreparedName& title, const std::string& trackName) {
+  return static_cast<float>(title.alignmentScoreAtLeast(trackName, kMinimumScore));
 }
 
 float combinedTrackScore(bool placeholderArtist, float track, float album, float artist) {
@@ -55,9 +41,11 @@ float boosted(float score, const char* artistIdField, int boostPercent, int boos
 
 }  // namespace
 
-int getTracks(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
-              DBResultSet& trackSet, DBResultSet& artistSet, DBResultSet& albumSet,
-              int boostPercent, int boostThreshold) {
+int getTracks(st_mysql* handle, FuzzyTextCompare, OCRData* query, DBResultSet& trackSet,
+              DBResultSet& artistSet, DBResultSet& albumSet, int boostPercent, int boostThreshold) {
+  const PreparedName title(query->title);
+  const PreparedTexts albums(query->album, query->albumAlt1, query->albumAlt2);
+  const PreparedTexts artists(query->artist, query->artistAlt1, query->artistAlt2);
   int rowsRead = 0;
   for (int i = 0; i < artistSet.num_records(); ++i) {
     dbresult_rec artist = artistSet[i];
@@ -68,8 +56,8 @@ int getTracks(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
     if (!rows.ok()) break;
     // Row: track id, track name, album name, artist id.
     while (MYSQL_ROW row = rows.next()) {
-      float track = titleScore(comparer, query, fieldText(row[1]));
-      float album = albumScore(comparer, albumSet, query, fieldText(row[2]));
+      float track = titleScore(title, fieldText(row[1]));
+      float album = candidateScore(albums, albumSet, fieldText(row[2]));
       float score = boosted(combinedTrackScore(placeholder, track, album, artist.score), row[3],
                             boostPercent, boostThreshold);
       if (score >= kMinimumScore) trackSet.add_record(score, fieldText(row[0]));
@@ -86,8 +74,8 @@ int getTracks(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
     while (MYSQL_ROW row = rows.next()) {
       std::string artistName = fieldText(row[2]);
       bool placeholder = query->unknownArtist || is_unknown(artistName);
-      float track = titleScore(comparer, query, fieldText(row[1]));
-      float artist = artistScore(comparer, artistSet, query, artistName);
+      float track = titleScore(title, fieldText(row[1]));
+      float artist = candidateScore(artists, artistSet, artistName);
       float score = boosted(combinedTrackScore(placeholder, track, album.score, artist), row[3],
                             boostPercent, boostThreshold);
       if (score >= kMinimumScore) trackSet.add_record(score, fieldText(row[0]));
@@ -97,21 +85,22 @@ int getTracks(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
   return rowsRead;
 }
 
-int getTracksByName(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
-                    DBResultSet& trackSet, DBResultSet& artistSet, DBResultSet& albumSet, int,
-                    int, std::string name) {
+int getTracksByName(st_mysql* handle, FuzzyTextCompare, OCRData* query, DBResultSet& trackSet,
+                    DBResultSet& artistSet, DBResultSet& albumSet, int, int, std::string name) {
   // A name this common says little about which track is meant.
   if (getTrackCounterByName(handle, name) > kMostTracksPerName) return 0;
   if (!selectTrackByName(handle, name)) return 0;
   QueryResult rows(handle);
   if (!rows.ok()) return 0;
   const float kExactTitle = 100;
+  const PreparedTexts albums(query->album, query->albumAlt1, query->albumAlt2);
+  const PreparedTexts artists(query->artist, query->artistAlt1, query->artistAlt2);
   // Row: track id, track name, album name, artist name.
   while (MYSQL_ROW row = rows.next()) {
     if (rows.fieldCount() < 4) continue;
     std::string artistName = fieldText(row[3]);
-    float album = albumScore(comparer, albumSet, query, fieldText(row[2]));
-    float artist = artistScore(comparer, artistSet, query, artistName);
+    float album = candidateScore(albums, albumSet, fieldText(row[2]));
+    float artist = candidateScore(artists, artistSet, artistName);
     float score = query->unknownArtist || is_unknown(artistName)
                       ? weightedTrackScoreWithoutArtist(kExactTitle, album)
                       : calculateCombinedScore(kExactTitle, album, artist);

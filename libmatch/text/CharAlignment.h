@@ -1,6 +1,6 @@
 // CharAlignment: how two short character sequences line up, as their edit distance and
-// their longest common run. A plain value on the caller's stack, built for one pair; any
-// thread.
+// their longest common run. A plain value on the caller's stack, built for one pair and
+// reading the two prefixes it was built from, which must outlive it; any thread.
 #ifndef OSTREV_LIBMATCH_TEXT_CHARALIGNMENT_H_
 #define OSTREV_LIBMATCH_TEXT_CHARALIGNMENT_H_
 
@@ -28,15 +28,20 @@ class CharAlignment {
 
  private:
   // Bit i of a mask stands for position i of the pattern, the shorter sequence: both
-  // measures are symmetric. One 64-bit word mostly holds a pattern, two always do.
-  using Mask = unsigned __int128;
-  static_assert(kCompareChars <= 128, "a pattern must fit in a Mask");
+  // measures are symmetric. A pattern's first 64 positions have masks of their own, as
+  // most patterns end there; the rest, up to kCompareChars, are only set up when used.
+  static_assert(kCompareChars <= 128, "a pattern must fit in two mask words");
 
   int patternLength_;
   int textLength_;
-  uint8_t pattern_[kCompareChars];  // characters as small symbol numbers
-  uint8_t text_[kCompareChars];
-  Mask match_[256];  // by symbol: pattern positions holding it; only used entries are set
+  // The characters as symbols below 256: the code points themselves when all are (ASCII
+  // and Latin-1), else numbers given in numbered_.
+  const uint32_t* pattern_;
+  const uint32_t* text_;
+  uint32_t numbered_[2][kCompareChars];
+  // By symbol: pattern positions holding it; only used entries are set.
+  uint64_t lowMatch_[256];   // positions 0 to 63
+  uint64_t highMatch_[256];  // positions 64 and up
 };
 
 #endif  // OSTREV_LIBMATCH_TEXT_CHARALIGNMENT_H_

@@ -4,21 +4,23 @@
 #define OSTREV_LIBMATCH_TEXT_CHARPREFIX_H_
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 // Only this many leading characters of a name take part in a comparison.
 constexpr int kCompareChars = 70;
 
 struct CharPrefix {
   int count = 0;  // at most kCompareChars
+  bool narrow = true;  // every character is below 256 (ASCII or Latin-1)
   uint32_t chars[kCompareChars];
 };
 
 // The first characters of `text` after validUtf8 and g_utf8_strdown. Plain ASCII is
-// lowered here without GLib or the heap; the result is the same either way.
-void lowerPrefix(const std::string& text, CharPrefix* out);
+// lowered here without GLib, valid UTF-8 mostly character by character; neither touches
+// the heap, and the result is the same either way.
+void lowerPrefix(std::string_view text, CharPrefix* out);
 
 // The first characters of `text` after validUtf8, case kept.
-void plainPrefix(const std::string& text, CharPrefix* out);
+void plainPrefix(std::string_view text, CharPrefix* out);
 
 #endif  // OSTREV_LIBMATCH_TEXT_CHARPREFIX_H_

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iostream>
 
+#include "text/AlignmentScore.h"
 #include "text/CharAlignment.h"
 #include "text/CharPrefix.h"
 #include "text/Utf8.h"
@@ -29,12 +30,6 @@ int leadingChars(const std::string& valid) {
 
 bool hasBlank(const std::string& text, int i) { return text[i] == ' ' || text[i + 1] == ' '; }
 
-// Scores meet fixed thresholds, so a rounding difference moves names across them: every
-// float step is written out in single precision, in this order.
-float percentOf(int part, int whole) {
-  return static_cast<float>(part) / static_cast<float>(whole) * 100.0f;
-}
-
 }  // namespace
 
 int FuzzyTextCompare::localAlignmentScore(std::string& a, std::string& b) const {
@@ -42,21 +37,10 @@ int FuzzyTextCompare::localAlignmentScore(std::string& a, std::string& b) const 
   CharPrefix second;
   lowerPrefix(a, &first);
   lowerPrefix(b, &second);
-  if (first.count == 0 || second.count == 0) return 0;
-
   const CharAlignment alignment(first, second);
-  const int score = normalizeScore(alignment.distance(), first.count, second.count);
-  if (score >= 70) return score;  // the common run only ever raises a weak score
-  // The shorter length plus one: a run that spans the whole shorter name still falls
-  // short of 100%.
-  // Only a run over half the shorter name gets above 50%, so only such a run is looked for.
-  float run = percentOf(alignment.longestRunOverHalf(), min(first.count, second.count) + 1);
-  if (run > 50) {
-    run = run / 2;
-    const float raised = score + (100 - score) * run / 100;
-    return static_cast<int>(raised);
-  }
-  return score;
+  return alignmentScore(
+      first.count, second.count, [&alignment] { return alignment.distance(); },
+      [&alignment] { return alignment.longestRunOverHalf(); });
 }
 
 int FuzzyTextCompare::letterPairSimilarity(const std::string& a, const std::string& b) const {
@@ -118,13 +102,7 @@ int FuzzyTextCompare::substrScore(std::string& a, std::string& b) const {
 }
 
 int FuzzyTextCompare::normalizeScore(int distance, int len1, int len2) const {
-  const int longest = max(len1, len2);
-  if (longest <= 0) return 0;
-  const float score =
-      100.0f + (static_cast<float>(distance) / static_cast<float>(longest)) * -100.0f;
-  // Finite for any int input, but it may lie outside int; 2147483520 is the largest float
-  // below 2^31.
-  return static_cast<int>(std::clamp(score, -2147483648.0f, 2147483520.0f));
+  return editScore(distance, len1, len2);
 }
 
 int FuzzyTextCompare::max(int a, int b) const { return a > b ? a : b; }

@@ -4,30 +4,15 @@
 
 #include <climits>
 #include <clocale>
-#include <cstdio>
 #include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "text/GeneratedNames.h"
 #include "text/LocalAlignmentReference.h"
 
 namespace {
-
-// Printable ASCII as it is, other bytes as \xNN, so a failing pair can be pasted back.
-std::string escaped(const std::string& text) {
-  std::string out;
-  for (unsigned char c : text.substr(0, 300)) {
-    char hex[5];
-    snprintf(hex, sizeof(hex), "\\x%02x", c);
-    out += (c >= 0x20 && c < 0x7f && c != '\\' && c != '"') ? std::string(1, c) : hex;
-  }
-  return text.size() > 300 ? out + "..." : out;
-}
-
-std::string pairTrace(const std::string& a, const std::string& b) {
-  return "a=\"" + escaped(a) + "\" b=\"" + escaped(b) + "\"";
-}
 
 struct PairCase {
   std::string a;
