@@ -73,6 +73,9 @@ int plainDistance(const std::vector<gunichar>& x, const std::vector<gunichar>& y
     b.count = static_cast<int>(y.size());
     std::copy(x.begin(), x.end(), a.chars);
     std::copy(y.begin(), y.end(), b.chars);
+    const auto below256 = [](gunichar c) { return c < 256; };
+    a.narrow = std::all_of(x.begin(), x.end(), below256);
+    b.narrow = std::all_of(y.begin(), y.end(), below256);
     return CharAlignment(a, b).distance();
   }
   thread_local std::vector<int> row;

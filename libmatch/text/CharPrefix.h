@@ -11,7 +11,9 @@ constexpr int kCompareChars = 70;
 
 struct CharPrefix {
   int count = 0;  // at most kCompareChars
-  bool narrow = true;  // every character is below 256 (ASCII or Latin-1)
+  // Every character is below 256 (ASCII or Latin-1). Only ever an optimization, so false
+  // unless whoever filled `chars` checked.
+  bool narrow = false;
   uint32_t chars[kCompareChars];
 };
 
