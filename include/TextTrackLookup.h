@@ -5,6 +5,7 @@
 #define OSTREV_INCLUDE_TEXTTRACKLOOKUP_H_
 
 #include <cstddef>
+#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "OptionFlags.h"
 #include "db/Connection.h"
 #include "engine/RecentQuery.h"
+#include "engine/SharedEngineState.h"
 #include "fuzzy/FuzzyTrackIndex.h"
 #include "getdata/IdentifierLookups.h"
 #include "text/DBResultSet.h"
@@ -29,6 +31,11 @@ class TextTrackLookup {
   // strings are read, not kept; a null pointer counts as an empty string.
   TextTrackLookup(int option_flags, const std::string* user, const std::string* password,
                   const std::string* dbName);
+
+  // Another engine on a catalogue connection of its own, with this one's options, sharing
+  // its fuzzy index (rebuilt for both by rebuildFuzzyIndex) and name caches: one per worker
+  // thread of a server. Built while no look-up runs; ends the process as the constructor.
+  std::unique_ptr<TextTrackLookup> makeSibling() const;
 
   TextTrackLookup(const TextTrackLookup&) = delete;
   TextTrackLookup& operator=(const TextTrackLookup&) = delete;
@@ -93,8 +100,18 @@ class TextTrackLookup {
   float findTrackByISRC(OCRData query, std::string* result);
   std::string findAlbumNameByUPC(OCRData* query);
 
-  // Identifies every track query of `tracks` (in place) against the album of `album`.
-  void findAlbumTracks(OCRData* album, std::list<OCRData>* tracks);
+  // Identifies every track query of `tracks` (in place) against the album of `album`,
+  // asking `keepGoing` before each track's look-ups and stopping when it says no. Returns
+  // how many tracks were identified: all of them unless it stopped.
+  size_t findAlbumTracks(OCRData* album, std::list<OCRData>* tracks,
+                         const std::function<bool()>& keepGoing = [] { return true; });
+
+  // Catalogue faults, one request at a time: beginRequest forgets the last request's, and
+  // catalogueFault() then tells whether this one lost the catalogue on the way (a lost or
+  // timed-out connection), which makes its answer worthless.
+  void beginRequest() { connection.fault.beginRequest(); }
+  const CatalogueFault& catalogueFault() const { return connection.fault; }
+
   int findExactAlbumArtists(OCRData* query, DBResultSet* albums, DBResultSet* artists);
   bool findExactAlbumTracks(OCRData query, std::string* result, float* score);
 
@@ -126,9 +143,9 @@ class TextTrackLookup {
   int highConfScore;       // score at which an inexact answer is accepted
   std::list<recentQuery> recentQueries;  // oldest first
   int option_flags;
-  // Built at start-up with OPT_FUZZY, null otherwise; immutable, so it may be shared.
-  // Replaced whole by rebuildFuzzyIndex, so read and written with std::atomic_load/store.
-  std::shared_ptr<const FuzzyTrackIndex> fuzzyIndex;
+  // The fuzzy index (built at start-up with OPT_FUZZY, null otherwise) and the name caches'
+  // loading, shared with the siblings.
+  std::shared_ptr<SharedEngineState> shared;
 
  private:
   st_mysql* handle() { return connection.getMyHandle(); }
@@ -142,6 +159,11 @@ class TextTrackLookup {
   // Builds fuzzyIndex from the catalogue on `handle` and reports its size (not in synonym
   // mode); false when the catalogue could not be read.
   bool buildFuzzyIndex(Connection& from);
+
+  // A sibling: the connection and options of `first`, its shared state.
+  explicit TextTrackLookup(const TextTrackLookup* first);
+  // Settings, connection and table switches, common to both constructors.
+  void setUp();
 
   bool nameCachesLoaded = false;
   FuzzySearchScratch fuzzyScratch;

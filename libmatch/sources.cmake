@@ -2,6 +2,7 @@
 set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/db/AlbumQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/ArtistQueries.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/CatalogueFault.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/Connection.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/FuzzyIndexQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/NameCountQueries.cc

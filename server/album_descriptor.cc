@@ -21,23 +21,40 @@ std::string scoreText(float score) {
   return text.str();
 }
 
+// Calls visit(key, value) for every '|'-terminated "key:value" item with a key, in order.
+template <typename Visit>
+void forEachItem(const std::string& descriptor, Visit visit) {
+  size_t position = 0;
+  for (;;) {
+    size_t bar = descriptor.find('|', position);
+    if (bar == std::string::npos) return;
+    std::string item = descriptor.substr(position, bar - position);
+    position = bar + 1;
+    size_t colon = item.find(':');
+    if (colon == std::string::npos || colon == 0) continue;
+    visit(item.substr(0, colon), item.substr(colon + 1));
+  }
+}
+
 }  // namespace
+
+size_t albumTrackCount(const std::string& descriptor) {
+  // Each title starts a track; a last title left empty starts none.
+  size_t titles = 0;
+  bool lastEmpty = false;
+  forEachItem(descriptor, [&](const std::string& key, const std::string& value) {
+    if (key != "title") return;
+    ++titles;
+    lastEmpty = value.empty();
+  });
+  return lastEmpty ? titles - 1 : titles;
+}
 
 void parseAlbumDescriptor(const std::string& descriptor, OCRData* album,
                           std::list<OCRData>* tracks, std::ostream& messages) {
   OCRData current;
   bool inTracks = false;
-  size_t position = 0;
-  for (;;) {
-    size_t bar = descriptor.find('|', position);
-    if (bar == std::string::npos) break;
-    std::string item = descriptor.substr(position, bar - position);
-    position = bar + 1;
-    size_t colon = item.find(':');
-    if (colon == std::string::npos || colon == 0) continue;
-    std::string key = item.substr(0, colon);
-    std::string value = item.substr(colon + 1);
-
+  forEachItem(descriptor, [&](const std::string& key, const std::string& value) {
     if (!inTracks) {
       if (key == "album") {
         album->album = value;
@@ -63,7 +80,7 @@ void parseAlbumDescriptor(const std::string& descriptor, OCRData* album,
     } else {
       messages << "Unknown descriptor: [" << key << "] [" << value << "]\n";
     }
-  }
+  });
   if (!current.title.empty()) tracks->push_back(current);
 }
 

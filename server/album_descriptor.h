@@ -4,6 +4,7 @@
 #ifndef OSTREV_SERVER_ALBUM_DESCRIPTOR_H_
 #define OSTREV_SERVER_ALBUM_DESCRIPTOR_H_
 
+#include <cstddef>
 #include <list>
 #include <ostream>
 #include <string>
@@ -14,6 +15,10 @@
 // ignored; items without a key are skipped). Unknown keys are reported on `messages`.
 void parseAlbumDescriptor(const std::string& descriptor, OCRData* album,
                           std::list<OCRData>* tracks, std::ostream& messages);
+
+// How many track queries parseAlbumDescriptor reads from `descriptor`, counted without
+// building them.
+size_t albumTrackCount(const std::string& descriptor);
 
 // "$x = [ { 'album' => '...', ... }, ... ];\n": one entry list per track, values quoted
 // for a single-quoted string (backslash and quote escaped, every other byte as it is).

@@ -1,7 +1,6 @@
 #include "command.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 command::command() : kind(kPlain) {}
 command::command(kind_value kind) : kind(kind) {}
@@ -14,4 +13,4 @@ void command::do_it(TextTrackLookup*, int) {
 
 shutdown_command::shutdown_command() : command(kShutdown) {}
 
-void shutdown_command::do_it(TextTrackLookup*, int) { exit(0); }
+void shutdown_command::do_it(TextTrackLookup*, int) {}

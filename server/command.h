@@ -1,6 +1,6 @@
-// The server's request objects. The listener creates one per accepted connection, the
-// queue owns it, and the worker runs it with do_it and deletes it; deleting a command
-// closes the connection it holds. do_it runs on the worker thread only.
+// The server's request objects. The intake creates one per complete request, the queue
+// owns it, and a worker runs it with do_it and deletes it; deleting a command closes the
+// connection it holds. do_it runs on a worker thread only.
 #ifndef OSTREV_SERVER_COMMAND_H_
 #define OSTREV_SERVER_COMMAND_H_
 
@@ -16,7 +16,7 @@ class command {
 
   virtual void do_it(TextTrackLookup* engine, int option_flags);
 
-  // What a command is; set by the constructors, read by nobody.
+  // What a command is; set by the constructors, read by the intake.
   enum kind_value : int { kPlain = 0, kShutdown = 1, kLookup = 2 };
   kind_value kind;
 
@@ -24,7 +24,8 @@ class command {
   explicit command(kind_value kind);
 };
 
-// Ends the server; commands queued behind it never run.
+// A request to stop the server. The intake acts on it as it reads it (nothing is read
+// after it) and queues it behind what is waiting, where it does nothing.
 class shutdown_command : public command {
  public:
   shutdown_command();

@@ -1,6 +1,7 @@
 #include "command_line.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "TextTrackLookup.h"
@@ -79,6 +80,17 @@ int parseCommandLine(int argc, char** argv, server_config* config) {
     } else if (startsWith(word, "dbname")) {
       if (!optionValue(word, "dbname", &config->db_name)) return 1;
       printf("DB name is %s\n", config->db_name.c_str());
+    } else if (startsWith(word, "workers")) {
+      std::string value;
+      if (!optionValue(word, "workers", &value)) return 1;
+      char* end = nullptr;
+      const long workers = strtol(value.c_str(), &end, 10);
+      if (value.empty() || *end != '\0' || workers < 1 || workers > kMostWorkers) {
+        fprintf(stderr, "ostrevd: --workers takes a number from 1 to %d: %s\n", kMostWorkers,
+                value.c_str());
+        return 1;
+      }
+      config->workers = static_cast<int>(workers);
     } else if (abbreviates(word, "onerequest")) {
       config->option_flags |= OPT_ONEREQUEST;
     } else if (abbreviates(word, "fuzzy")) {

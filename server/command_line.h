@@ -12,10 +12,13 @@
 // never reads it.
 constexpr int OPT_ONEREQUEST = 0x08;
 
+constexpr int kMostWorkers = 64;
+
 struct server_config {
   int option_flags = 0;
   std::string socket_path;  // empty: the default path
   std::string db_name;      // empty: the default database
+  int workers = 1;          // threads answering requests, each with its own engine
 };
 
 // Returns -1 when the server should start, otherwise the status to exit with (version,

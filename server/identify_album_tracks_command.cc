@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <utility>
@@ -10,6 +11,28 @@
 #include "TextTrackLookup.h"
 #include "album_descriptor.h"
 #include "wire/socket_io.h"
+
+namespace {
+
+constexpr size_t kDefaultMostTracks = 2000;
+constexpr long kLargestMostTracks = 1000000;
+
+// Each track costs several statements: one request must not hold the worker for ever.
+size_t mostTracks() {
+  static const size_t most = [] {
+    const char* text = getenv("OSTREV_ALBUM_MAX_TRACKS");
+    if (text == nullptr) return kDefaultMostTracks;
+    char* end = nullptr;
+    long value = strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 1 || value > kLargestMostTracks) {
+      return kDefaultMostTracks;
+    }
+    return static_cast<size_t>(value);
+  }();
+  return most;
+}
+
+}  // namespace
 
 identify_album_tracks_command::identify_album_tracks_command(int client_fd)
     : identify_album_tracks_command(client_fd, "") {}
@@ -26,6 +49,13 @@ std::string identify_album_tracks_command::format_tracks_reply() const {
 
 void identify_album_tracks_command::do_it(TextTrackLookup* engine, int) {
   std::cout << request_text << std::endl;
+  // Counted before the track queries are built: they take far more memory than the text.
+  const size_t count = albumTrackCount(request_text);
+  if (count > mostTracks()) {
+    std::cout << "Album request refused: " << count << " tracks, at most " << mostTracks()
+              << std::endl;
+    return;
+  }
   parseAlbumDescriptor(request_text, &query, &tracks, std::cout);
 
   std::ostringstream dump;
@@ -33,7 +63,19 @@ void identify_album_tracks_command::do_it(TextTrackLookup* engine, int) {
        << "album:  [" << query.album << "]\n"
        << "artist: [" << query.artist << "]\n"
        << "upc:    [" << query.upc << "]\n";
-  engine->findAlbumTracks(&query, &tracks);
+  engine->beginRequest();
+  const size_t identified = engine->findAlbumTracks(&query, &tracks, [this, engine] {
+    return !engine->catalogueFault().occurred() && peerConnected(client_fd);
+  });
+  if (engine->catalogueFault().occurred()) {
+    engine->catalogueFault().report(std::cerr);
+    return;
+  }
+  if (identified < tracks.size()) {
+    std::cout << "Client gone, album request abandoned after " << identified << " of "
+              << tracks.size() << " tracks" << std::endl;
+    return;
+  }
   if (!query.upc.empty()) dump << "\nResult from getAlbumNameByUPC: [" << query.album << "]\n";
   for (const OCRData& track : tracks) {
     dump << "\n"

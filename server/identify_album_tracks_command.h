@@ -1,6 +1,6 @@
 // One variable-length album-tracks request: the album descriptor and the connection the
-// reply goes back on. Owned by the queue, then by the worker; the destructor closes the
-// connection.
+// reply goes back on (closed without one for too many tracks, a client gone or the catalogue
+// unreachable). Owned by the queue, then by the worker; the destructor closes the connection.
 #ifndef OSTREV_SERVER_IDENTIFY_ALBUM_TRACKS_COMMAND_H_
 #define OSTREV_SERVER_IDENTIFY_ALBUM_TRACKS_COMMAND_H_
 

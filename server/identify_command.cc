@@ -40,6 +40,7 @@ identify_command::identify_command(std::string artist, std::string album, std::s
 identify_command::~identify_command() { close(client_fd); }
 
 void identify_command::do_it(TextTrackLookup* engine, int option_flags) {
+  engine->beginRequest();
   OCRData query;
   query.title = track.substr(0, kQueryTextBytes);
   query.artist = artist.substr(0, kQueryTextBytes);
@@ -58,6 +59,11 @@ void identify_command::do_it(TextTrackLookup* engine, int option_flags) {
   std::string mediaName, artistId, artistName, albumId, albumName;
   engine->fillTrackInfo(mediaId, mediaName, artistId, artistName, albumId, albumName);
   float albumScore = engine->calcAlbumScore(query.album, albumName);
+  // Without the catalogue the answer would read as "no such track": no answer says more.
+  if (engine->catalogueFault().occurred()) {
+    engine->catalogueFault().report(std::cerr);
+    return;
+  }
 
   lookup_result answer;
   answer.track_id = wireId(mediaId);

@@ -1,6 +1,6 @@
 // One "identify" request: the five texts as received and the connection the answer goes
-// back on. Owned by the queue, then by the worker, which runs and deletes it; the
-// destructor closes the connection.
+// back on (closed unanswered when the catalogue was unreachable). Owned by the queue, then
+// by the worker, which runs and deletes it; the destructor closes the connection.
 #ifndef OSTREV_SERVER_IDENTIFY_COMMAND_H_
 #define OSTREV_SERVER_IDENTIFY_COMMAND_H_
 

@@ -1,34 +1,105 @@
 #include "lookup_server.h"
 
+#include <signal.h>
+#include <string.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <system_error>
+#include <thread>
 
 #include "Defaults.h"
 #include "command_line.h"
+#include "index_reloader.h"
+#include "intake.h"
+#include "server_io.h"
 
-lookup_server::lookup_server(int option_flags, const char* db_name)
-    : option_flags(option_flags) {
+lookup_server::lookup_server(int option_flags, const char* db_name, int workers)
+    : option_flags_(option_flags) {
   const std::string user = kDefaultDatabaseUser;
   const std::string password = kDefaultDatabasePassword;
   const std::string database = db_name != nullptr ? db_name : kDefaultDatabaseName;
-  engine.reset(new TextTrackLookup(option_flags, &user, &password, &database));
+  engines_.push_back(std::make_unique<TextTrackLookup>(option_flags, &user, &password, &database));
+  for (int i = 1; i < workers; ++i) engines_.push_back(engines_.front()->makeSibling());
 }
 
-void lookup_server::enqueue(std::unique_ptr<command> cmd) {
-  queue.push(std::move(cmd), [](size_t size) {
+bool lookup_server::enqueue(std::unique_ptr<command>* cmd) {
+  return queue_.push(cmd, [](size_t size) {
     printf("\nQueue Size: %zu\n\n", size);
     fflush(stdout);
   });
 }
 
-std::unique_ptr<command> lookup_server::dequeue() { return queue.pop(); }
+void lookup_server::worker_loop(TextTrackLookup* engine) {
+  // Null once the queue is closed and empty.
+  while (std::unique_ptr<command> cmd = queue_.pop()) cmd->do_it(engine, option_flags_);
+  std::lock_guard<std::mutex> lock(stopping_);
+  --workersRunning_;
+  workerEnded_.notify_all();
+}
 
-void lookup_server::worker_loop() {
-  for (;;) {
-    std::unique_ptr<command> cmd = dequeue();
-    // Outside the lock: the listener keeps queueing while a lookup runs.
-    cmd->do_it(engine.get(), option_flags);
-    cmd.reset();
-    if (option_flags & OPT_ONEREQUEST) return;
+bool lookup_server::waitForWorkers() {
+  std::unique_lock<std::mutex> lock(stopping_);
+  return workerEnded_.wait_for(lock, std::chrono::seconds(kStopSeconds),
+                               [this] { return workersRunning_ == 0; });
+}
+
+void refuseToTakeOver(const char* path) {
+  if (!serverListensOn(path)) return;
+  fprintf(stderr, "ostrevd: a server is already listening on %s\n", path);
+  exit(1);
+}
+
+void lookup_server::run(const char* socket_path) {
+  // A client that hangs up before its answer must cost an error line, not the server.
+  signal(SIGPIPE, SIG_IGN);
+  // Before any other thread starts, so that all of them inherit the signals blocked.
+  unique_fd stopSignal = stopSignals();
+  if (stopSignal.get() < 0) {
+    perror("signalfd");
+    exit(1);
   }
+  if (option_flags_ & OPT_FUZZY) startIndexReloader(engines_.front().get());
+
+  const char* path = socket_path != nullptr ? socket_path : kDefaultSocketPath;
+  refuseToTakeOver(path);
+  unique_fd listener = listenOn(path);
+  if (listener.get() < 0) exit(1);
+
+  std::vector<std::thread> workers;
+  for (const std::unique_ptr<TextTrackLookup>& engine : engines_) {
+    try {
+      workers.emplace_back(&lookup_server::worker_loop, this, engine.get());
+    } catch (const std::system_error& error) {
+      errno = error.code().value();
+      perror("pthread_create");
+      exit(1);
+    }
+    std::lock_guard<std::mutex> lock(stopping_);
+    ++workersRunning_;
+  }
+
+  const int signal = Intake(listener.get(), stopSignal.get(), option_flags_,
+                            [this](std::unique_ptr<command>* cmd) { return enqueue(cmd); })
+                         .run();
+
+  // New clients fail at once from here on; the queued ones still get their answers.
+  listener = unique_fd();
+  unlink(path);
+  if (signal != 0) {
+    printf("%s: stopping\n", strsignal(signal));
+    fflush(stdout);
+  }
+  queue_.close();
+  if (!waitForWorkers()) {
+    fprintf(stderr, "ostrevd: requests still running after %d s, stopping anyway\n",
+            kStopSeconds);
+    fflush(stdout);
+    fflush(stderr);
+    _exit(0);
+  }
+  for (std::thread& worker : workers) worker.join();
 }

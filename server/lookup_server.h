@@ -1,10 +1,14 @@
-// lookup_server: the listener (main thread) reading one request per connection into a
-// command, the queue it appends to, and the one worker thread that runs the commands
-// against the one engine. The queue is all the two threads share.
+// lookup_server: the engines, one per worker thread, the queue the intake (main thread)
+// fills with commands, and the workers that take them in arrival order. Each engine has
+// its own catalogue connection and is used by its worker alone; the queue is what the
+// threads share.
 #ifndef OSTREV_SERVER_LOOKUP_SERVER_H_
 #define OSTREV_SERVER_LOOKUP_SERVER_H_
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <vector>
 
 #include "TextTrackLookup.h"
 #include "blocking_queue.h"
@@ -12,27 +16,38 @@
 
 class lookup_server {
  public:
-  // Builds the engine, which connects to the catalogue (a null name means the default
+  // Commands waiting for a worker; a request beyond them is closed unanswered.
+  static constexpr size_t kMostQueued = 10000;
+  // On a stop, the workers get this long to answer what is queued.
+  static constexpr int kStopSeconds = 10;
+
+  // Builds the engines, which connect to the catalogue (a null name means the default
   // database).
-  lookup_server(int option_flags, const char* db_name);
+  lookup_server(int option_flags, const char* db_name, int workers);
   lookup_server(const lookup_server&) = delete;
   lookup_server& operator=(const lookup_server&) = delete;
 
-  // Starts the worker, listens on the socket (null means the default path) and serves.
-  // Returns only in one-request mode, after the worker has run its command.
+  // Listens on the socket (null means the default path) and serves until stopped (a
+  // signal, a shutdown request, one request in one-request mode); then answers what is
+  // queued, removes the socket file and returns. Ends the process with status 1 when it
+  // cannot listen or another server listens on the path.
   void run(const char* socket_path);
 
-  // Reads the request on an accepted connection; never returns null. The command owns the
-  // connection from here on (or it has been closed).
-  std::unique_ptr<command> read_request(int client_fd);
+ private:
+  bool enqueue(std::unique_ptr<command>* cmd);
+  void worker_loop(TextTrackLookup* engine);
+  // Waits up to kStopSeconds for the workers to empty the queue; false when they did not.
+  bool waitForWorkers();
 
-  void enqueue(std::unique_ptr<command> cmd);
-  std::unique_ptr<command> dequeue();  // waits for a command
-  void worker_loop();
-
-  std::unique_ptr<TextTrackLookup> engine;
-  blocking_queue<std::unique_ptr<command>> queue;
-  int option_flags;
+  std::vector<std::unique_ptr<TextTrackLookup>> engines_;
+  blocking_queue<std::unique_ptr<command>> queue_{kMostQueued};
+  int option_flags_;
+  std::mutex stopping_;
+  std::condition_variable workerEnded_;
+  size_t workersRunning_ = 0;
 };
+
+// Ends the process with status 1 and a message when a server answers on `path`.
+void refuseToTakeOver(const char* path);
 
 #endif  // OSTREV_SERVER_LOOKUP_SERVER_H_

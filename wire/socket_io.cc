@@ -85,6 +85,14 @@ bool sendFully(int fd, const char* data, size_t length) {
   return true;
 }
 
+bool peerConnected(int fd) {
+  // On a local socket POLLHUP means both directions are shut: the peer closed. A peer
+  // that only shut its sending side shows POLLRDHUP alone.
+  pollfd p = {fd, 0, 0};
+  if (poll(&p, 1, 0) <= 0) return true;
+  return (p.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
+}
+
 bool localAddress(const char* path, sockaddr_un* address, unsigned* length) {
   size_t pathLength = strlen(path);
   if (pathLength >= sizeof(address->sun_path)) return false;

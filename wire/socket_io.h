@@ -36,6 +36,10 @@ ReadStatus receiveFully(int fd, char* buffer, size_t want, size_t* got, long lon
 // Sends every byte. A peer that went away is a failure (EPIPE), never a signal.
 bool sendFully(int fd, const char* data, size_t length);
 
+// False once the peer has closed the connection (or it failed); a peer that only shut down
+// its sending side still waits for a reply. Never blocks.
+bool peerConnected(int fd);
+
 long long monotonicMs();
 
 // Fills the address the way both programs do; false when the path does not fit.

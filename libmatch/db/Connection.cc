@@ -1,9 +1,34 @@
 #include "db/Connection.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 
-Connection::Connection() : handle(nullptr), connected(false) {}
+namespace {
+
+constexpr unsigned int kDefaultStatementTimeoutSeconds = 10;
+constexpr long kMostStatementTimeoutSeconds = 86400;
+
+// A statement blocked on a lock, or a database that stopped answering, would otherwise
+// hold its request for ever.
+unsigned int statementTimeoutSeconds() {
+  static const unsigned int seconds = [] {
+    const char* text = getenv("OSTREV_DB_TIMEOUT");
+    if (text == nullptr) return kDefaultStatementTimeoutSeconds;
+    char* end = nullptr;
+    long value = strtol(text, &end, 10);
+    if (end == text || *end != '\0' || value < 1 || value > kMostStatementTimeoutSeconds) {
+      return kDefaultStatementTimeoutSeconds;
+    }
+    return static_cast<unsigned int>(value);
+  }();
+  return seconds;
+}
+
+}  // namespace
+
+Connection::Connection()
+    : handle(nullptr), connected(false), statementTimeout_(statementTimeoutSeconds()) {}
 
 Connection::Connection(std::string host, std::string user, std::string password,
                        std::string database)
@@ -12,7 +37,8 @@ Connection::Connection(std::string host, std::string user, std::string password,
       user(std::move(user)),
       password(std::move(password)),
       database(std::move(database)),
-      connected(false) {}
+      connected(false),
+      statementTimeout_(statementTimeoutSeconds()) {}
 
 Connection::~Connection() {
   if (connected) myDisconnect();
@@ -26,14 +52,23 @@ void Connection::setDB(std::string host, std::string user, std::string password,
   this->database = std::move(database);
 }
 
+void Connection::setStatementTimeout(unsigned int seconds) { statementTimeout_ = seconds; }
+
 bool Connection::init() {
   handle = mysql_init(handle);
   if (handle == nullptr) {
     logIt("Failed to initialize MYSQL object");
     return false;
   }
+  fault.attach(handle);
+  // The client library reconnects at the next statement after a lost connection; the
+  // session's character set and the fault record carry over.
   my_bool reconnect = 1;
   mysql_options(handle, MYSQL_OPT_RECONNECT, &reconnect);
+  if (statementTimeout_ > 0) {
+    mysql_options(handle, MYSQL_OPT_READ_TIMEOUT, &statementTimeout_);
+    mysql_options(handle, MYSQL_OPT_WRITE_TIMEOUT, &statementTimeout_);
+  }
   if (!myConnect()) {
     logIt("Failed to establish connection to DB");
     return false;

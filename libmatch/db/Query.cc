@@ -2,6 +2,8 @@
 
 #include <iostream>
 
+#include "db/CatalogueFault.h"
+
 namespace {
 
 bool debugQueries = false;
@@ -17,7 +19,16 @@ bool doQuery(st_mysql* handle, std::string query, std::string caller) {
   if (debugQueries) {
     std::cerr << "Query::" << caller << ", query is:\n" << query << std::endl;
   }
+  CatalogueFault* fault = CatalogueFault::of(handle);
+  if (fault != nullptr && fault->stopsStatements()) {
+    if (debugQueries) {
+      std::cerr << "Query::" << caller << ", not sent: catalogue unreachable [ "
+                << fault->reason() << " ]" << std::endl;
+    }
+    return false;
+  }
   if (mysql_real_query(handle, query.data(), query.size()) == 0) return true;
+  if (fault != nullptr) fault->noteError(handle);
   if (debugQueries) {
     std::cerr << "Query::" << caller << ", mysql_query failed with error message [ "
               << mysql_error(handle) << " ]" << std::endl;

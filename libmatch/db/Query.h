@@ -9,8 +9,9 @@
 #include <mysql.h>
 
 // Sends one statement unchanged; its rows stay pending on the handle for the caller, who
-// takes them with a QueryResult. With logging on, the statement and any failure are
-// written to standard error, naming `caller`.
+// takes them with a QueryResult. A lost connection is recorded with the handle's
+// CatalogueFault, and within a request that lost it nothing more is sent (false). With
+// logging on, the statement and any failure are written to standard error, naming `caller`.
 bool doQuery(st_mysql* handle, std::string query, std::string caller);
 
 // `text` escaped for a quoted SQL literal on this connection. The buffer is sized from

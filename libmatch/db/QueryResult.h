@@ -1,15 +1,18 @@
 // QueryResult: the streamed rows of the statement just sent on a handle. Owns the result
-// and frees it when destroyed, so no path leaves rows pending on the handle. Used by the
-// thread that owns the handle.
+// and frees it when destroyed, so no path leaves rows pending on the handle; a connection
+// lost while reading is recorded with the handle's CatalogueFault. Used by the thread that
+// owns the handle.
 #ifndef OSTREV_LIBMATCH_DB_QUERYRESULT_H_
 #define OSTREV_LIBMATCH_DB_QUERYRESULT_H_
 
 #include <mysql.h>
 
+#include "db/CatalogueFault.h"
+
 class QueryResult {
  public:
   // Takes the pending result with mysql_use_result; empty when the statement failed.
-  explicit QueryResult(st_mysql* handle) : result_(mysql_use_result(handle)) {}
+  explicit QueryResult(st_mysql* handle) : handle_(handle), result_(mysql_use_result(handle)) {}
   ~QueryResult() {
     if (result_ != nullptr) mysql_free_result(result_);
   }
@@ -18,8 +21,14 @@ class QueryResult {
 
   bool ok() const { return result_ != nullptr; }
 
-  // The next row, or null after the last; SQL NULL fields are null pointers.
-  MYSQL_ROW next() { return result_ != nullptr ? mysql_fetch_row(result_) : nullptr; }
+  // The next row, or null after the last or when reading failed; SQL NULL fields are null
+  // pointers.
+  MYSQL_ROW next() {
+    if (result_ == nullptr) return nullptr;
+    MYSQL_ROW row = mysql_fetch_row(result_);
+    if (row == nullptr) noteCatalogueError(handle_);
+    return row;
+  }
 
   unsigned int fieldCount() const { return result_ != nullptr ? mysql_num_fields(result_) : 0; }
 
@@ -29,6 +38,7 @@ class QueryResult {
   }
 
  private:
+  st_mysql* handle_;
   MYSQL_RES* result_;
 };
 

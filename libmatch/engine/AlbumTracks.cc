@@ -35,7 +35,8 @@ struct PreparedTrack {
 
 }  // namespace
 
-void TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* tracks) {
+size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* tracks,
+                                        const std::function<bool()>& keepGoing) {
   if (!album->upc.empty()) {
     std::string name = findAlbumNameByUPC(album);
     if (!name.empty()) {
@@ -46,6 +47,7 @@ void TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* tracks
 
   // Identifiers and exact hits.
   for (OCRData& track : *tracks) {
+    if (!keepGoing()) return 0;
     std::string ownArtist = track.artist;
     track.album = album->album;
     track.upc = album->upc;
@@ -80,8 +82,12 @@ void TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* tracks
     }
   }
 
-  // The text cascade for the rest, with the track's own artist.
+  // The text cascade for the rest, with the track's own artist. The tracks before the one
+  // it stops at are identified.
+  size_t identified = 0;
   for (OCRData& track : *tracks) {
+    if (track.mediaScore < kAccepted && !keepGoing()) return identified;
+    ++identified;
     if (track.mediaScore >= kAccepted) continue;
     findExactArtist(track, &track.mediaId, &track.mediaScore);
     track.artist = track.artistAlt1;
@@ -99,6 +105,7 @@ void TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* tracks
     track.mediaScore = rounded(track.mediaScore);
     track.albumScore = rounded(calcAlbumScore(track.album, track.albumName));
   }
+  return identified;
 }
 
 int TextTrackLookup::findExactAlbumArtists(OCRData* query, DBResultSet* albums,

@@ -2,6 +2,8 @@
 // candidate artists or albums its own way and ends in the shared selection step.
 #include <glib.h>
 
+#include <mutex>
+
 #include "TextTrackLookup.h"
 #include "engine/Timer.h"
 #include "getdata/IdentifierLookups.h"
@@ -164,7 +166,10 @@ bool TextTrackLookup::findFirstLetterArtist(OCRData query, std::string* result, 
 
 void TextTrackLookup::loadNameCaches() {
   if (nameCachesLoaded) return;
-  loadArtists(handle());
-  loadAlbums(handle());
+  // Siblings read the lists while they run: loaded once for all, never replaced under them.
+  std::call_once(shared->nameCachesLoaded, [this] {
+    loadArtists(handle());
+    loadAlbums(handle());
+  });
   nameCachesLoaded = true;
 }

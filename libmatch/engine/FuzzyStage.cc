@@ -1,6 +1,5 @@
 // The fuzzy stage of TextTrackLookup: its index, built at start-up and rebuilt on demand,
 // and the look-ups that follow the text cascade.
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <mutex>
@@ -23,7 +22,7 @@ bool TextTrackLookup::buildFuzzyIndex(Connection& from) {
            index->memoryBytes() / 1e6, took.count());
     fflush(stdout);
   }
-  std::atomic_store(&fuzzyIndex, index);
+  shared->setFuzzyIndex(std::move(index));
   return true;
 }
 
@@ -42,7 +41,7 @@ bool TextTrackLookup::rebuildFuzzyIndex() {
 
 std::vector<FuzzyCandidate> TextTrackLookup::findFuzzyCandidates(const OCRData& query,
                                                                   size_t limit) {
-  const std::shared_ptr<const FuzzyTrackIndex> index = std::atomic_load(&fuzzyIndex);
+  const std::shared_ptr<const FuzzyTrackIndex> index = shared->fuzzyIndex();
   if (index == nullptr) return {};
   // A placeholder artist ("Unknown", "Various Artists") says nothing about the track.
   const std::string artist = is_unknown(query.artist) ? "" : query.artist;

@@ -51,29 +51,13 @@ std::string defaultDatabaseHost() {
 
 TextTrackLookup::TextTrackLookup(int option_flags, const std::string* user,
                                  const std::string* password, const std::string* dbName)
-    : option_flags(option_flags) {
+    : option_flags(option_flags), shared(std::make_shared<SharedEngineState>()) {
   _timer timer;
   initTimer(&timer, "initialize");
   startTimer(&timer);
 
-  verboseMode = false;
-  fullDBScanMode = true;
-  tryArtistMode = true;
-  singleArtAlbBoost = 7;
-  resultsToTest = (option_flags & OPT_SYNONYM) ? 50 : 10;
-  highConfScore = 75;
-
   connectDB(textOrEmpty(user), textOrEmpty(password), textOrEmpty(dbName));
-  if (!connection.init()) {
-    perror("Failed to connect to DB using Connection object.");
-    connection.logLastError();
-    exit(10);
-  }
-
-  // When both table bits are set, the main table wins.
-  if (option_flags & OPT_TRIPLETSDISK) setUseTripletsTable(true, false);
-  if (option_flags & OPT_TRIPLETS) setUseTripletsTable(true, true);
-  if (option_flags & OPT_DEBUGQUERIES) setDebugQueries(true);
+  setUp();
   if (option_flags & OPT_NORMALIZETRIPLETS) {
     std::cout << normalizeAllTriplets(connection.getMyHandle()) << " triplets normalized"
               << std::endl;
@@ -86,6 +70,36 @@ TextTrackLookup::TextTrackLookup(int option_flags, const std::string* user,
     getTimeVal(&timer, &elapsed);
     std::cout << "initialized: " << elapsed.tv_sec + elapsed.tv_usec / 1000000.0 << std::endl;
   }
+}
+
+TextTrackLookup::TextTrackLookup(const TextTrackLookup* first)
+    : option_flags(first->option_flags), shared(first->shared) {
+  connectDB(first->dbUser, first->dbPassword, first->dbName);
+  setUp();
+}
+
+std::unique_ptr<TextTrackLookup> TextTrackLookup::makeSibling() const {
+  return std::unique_ptr<TextTrackLookup>(new TextTrackLookup(this));
+}
+
+void TextTrackLookup::setUp() {
+  verboseMode = false;
+  fullDBScanMode = true;
+  tryArtistMode = true;
+  singleArtAlbBoost = 7;
+  resultsToTest = (option_flags & OPT_SYNONYM) ? 50 : 10;
+  highConfScore = 75;
+
+  if (!connection.init()) {
+    perror("Failed to connect to DB using Connection object.");
+    connection.logLastError();
+    exit(10);
+  }
+
+  // When both table bits are set, the main table wins.
+  if (option_flags & OPT_TRIPLETSDISK) setUseTripletsTable(true, false);
+  if (option_flags & OPT_TRIPLETS) setUseTripletsTable(true, true);
+  if (option_flags & OPT_DEBUGQUERIES) setDebugQueries(true);
 }
 
 void TextTrackLookup::connectDB(std::string user, std::string password, std::string dbName) {

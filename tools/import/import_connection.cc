@@ -6,6 +6,8 @@ bool openImportConnection(const ImportOptions& options, bool autocommit, Connect
                           std::string* error) {
   std::string host = defaultDatabaseHost();
   connection->setDB(host, options.user, options.password, options.database);
+  // Loading rows and building keys may rightly take minutes per statement.
+  connection->setStatementTimeout(0);
   if (!connection->init()) {
     const std::string reason = connection->lastError.empty() ? "" : ": " + connection->lastError;
     *error = "cannot connect to database " + options.database + " on " + host + " as " +
