@@ -13,6 +13,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/engine/AlbumTracks.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Cascade.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Diagnostics.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/EnvironmentNumber.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/FuzzyStage.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/IdentifierStrategies.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/RecentQueries.cc

@@ -3,32 +3,21 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <utility>
 
 #include "TextTrackLookup.h"
 #include "album_descriptor.h"
+#include "engine/EnvironmentNumber.h"
 #include "wire/socket_io.h"
 
 namespace {
 
-constexpr size_t kDefaultMostTracks = 2000;
-constexpr long kLargestMostTracks = 1000000;
-
 // Each track costs several statements: one request must not hold the worker for ever.
 size_t mostTracks() {
-  static const size_t most = [] {
-    const char* text = getenv("OSTREV_ALBUM_MAX_TRACKS");
-    if (text == nullptr) return kDefaultMostTracks;
-    char* end = nullptr;
-    long value = strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 1 || value > kLargestMostTracks) {
-      return kDefaultMostTracks;
-    }
-    return static_cast<size_t>(value);
-  }();
+  static const size_t most =
+      static_cast<size_t>(environmentNumber("OSTREV_ALBUM_MAX_TRACKS", 1, 1000000, 2000));
   return most;
 }
 

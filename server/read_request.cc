@@ -3,31 +3,13 @@
 #include <errno.h>
 #include <poll.h>
 
-#include <cstdlib>
-
+#include "engine/EnvironmentNumber.h"
 #include "request_reader.h"
 #include "server_io.h"
 #include "wire/socket_io.h"
 
-namespace {
-
-constexpr int kDefaultReceiveTimeoutSeconds = 30;
-
-int receiveTimeoutSeconds() {
-  const char* text = getenv("OSTREV_RECV_TIMEOUT");
-  if (text == nullptr) return kDefaultReceiveTimeoutSeconds;
-  char* end = nullptr;
-  long seconds = strtol(text, &end, 10);
-  if (end == text || *end != '\0' || seconds <= 0 || seconds > 86400) {
-    return kDefaultReceiveTimeoutSeconds;
-  }
-  return static_cast<int>(seconds);
-}
-
-}  // namespace
-
 long long requestTimeoutMs() {
-  static const long long ms = receiveTimeoutSeconds() * 1000LL;
+  static const long long ms = environmentNumber("OSTREV_RECV_TIMEOUT", 1, 86400, 30) * 1000LL;
   return ms;
 }
 

@@ -1,27 +1,17 @@
 #include "db/Connection.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <utility>
 
-namespace {
+#include "engine/EnvironmentNumber.h"
 
-constexpr unsigned int kDefaultStatementTimeoutSeconds = 10;
-constexpr long kMostStatementTimeoutSeconds = 86400;
+namespace {
 
 // A statement blocked on a lock, or a database that stopped answering, would otherwise
 // hold its request for ever.
 unsigned int statementTimeoutSeconds() {
-  static const unsigned int seconds = [] {
-    const char* text = getenv("OSTREV_DB_TIMEOUT");
-    if (text == nullptr) return kDefaultStatementTimeoutSeconds;
-    char* end = nullptr;
-    long value = strtol(text, &end, 10);
-    if (end == text || *end != '\0' || value < 1 || value > kMostStatementTimeoutSeconds) {
-      return kDefaultStatementTimeoutSeconds;
-    }
-    return static_cast<unsigned int>(value);
-  }();
+  static const unsigned int seconds =
+      static_cast<unsigned int>(environmentNumber("OSTREV_DB_TIMEOUT", 1, 86400, 10));
   return seconds;
 }
 
