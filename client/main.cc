@@ -10,8 +10,10 @@
 
 #include "client/command_line.h"
 #include "client/query_file.h"
+#include "client/result_json.h"
 #include "client/result_text.h"
 #include "wire/socket_io.h"
+#include "wire/variable_request.h"
 #include "wire/wire_format.h"
 
 namespace {
@@ -23,6 +25,37 @@ struct FileCloser {
   }
 };
 using unique_file = std::unique_ptr<FILE, FileCloser>;
+
+// Sends a candidates request for the texts of `query` and prints the server's JSON answer.
+int askCandidates(int connection, const lookup_query& query, int limit) {
+  CandidatesQuery texts;
+  texts.artist = fieldText(query.artist, sizeof(query.artist));
+  texts.album = fieldText(query.album, sizeof(query.album));
+  texts.title = fieldText(query.track, sizeof(query.track));
+  texts.isrc = fieldText(query.isrc, sizeof(query.isrc));
+  texts.upc = fieldText(query.upc, sizeof(query.upc));
+  texts.limit = limit;
+  std::string request;
+  if (!candidatesRequest(texts, &request)) {
+    fputs("ostrevc: a '|' cannot be sent in a candidates request\n", stderr);
+    return 1;
+  }
+  if (!sendFully(connection, request.data(), request.size())) {
+    perror("send candidates request");
+    return 1;
+  }
+  std::string answer;
+  if (!receiveUntilClosed(connection, &answer)) {
+    perror("recv candidates");
+    return 1;
+  }
+  if (answer.empty()) {
+    fputs("Server closed connection...", stdout);
+    return 1;
+  }
+  fwrite(answer.data(), 1, answer.size(), stdout);
+  return 0;
+}
 
 // Connects, sends the request read from the data file and prints the answer.
 int identify(const CommandLine& line) {
@@ -50,6 +83,7 @@ int identify(const CommandLine& line) {
     }
     read_query_file(file.get(), &query);
   }
+  if (line.candidates > 0) return askCandidates(connection.get(), query, line.candidates);
   setQueryField(query.command_name, sizeof(query.command_name), kIdentifyName);
 
   if (!sendFully(connection.get(), reinterpret_cast<const char*>(&query), sizeof(query))) {
@@ -70,7 +104,7 @@ int identify(const CommandLine& line) {
     case ReadStatus::kComplete:
       break;
   }
-  std::string text = resultText(result);
+  std::string text = line.json ? resultJson(result) : resultText(result);
   fwrite(text.data(), 1, text.size(), stdout);
   return 0;
 }
@@ -89,6 +123,9 @@ int main(int argc, char* argv[]) {
       return 1;
     case CommandLine::kRefuseSocketPath:
       fprintf(stderr, "ostrevc: socket path must be 1 to %zu bytes long\n", kMaxPathBytes);
+      return 1;
+    case CommandLine::kRefuseCandidates:
+      fprintf(stderr, "ostrevc: --candidates takes a number from 1 to %d\n", kMostCandidates);
       return 1;
     case CommandLine::kIdentify:
       break;

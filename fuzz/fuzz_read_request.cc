@@ -12,10 +12,12 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 
 #include "fuzz_check.h"
 #include "TextTrackLookup.h"
 #include "identify_album_tracks_command.h"
+#include "identify_candidates_command.h"
 #include "identify_command.h"
 #include "read_request.h"
 #include "wire/wire_format.h"
@@ -86,6 +88,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             text.compare(0, text.size(), reinterpret_cast<const char*>(data) + total - text.size(),
                          text.size()) == 0,
         "descriptor differs from the text sent");
+  } else if (auto* candidates = dynamic_cast<identify_candidates_command*>(cmd)) {
+    check(candidates->client_fd == server, "candidates command holds another descriptor");
+    // The items are the end of the announced text, after the request's name and bar.
+    const long total = variableLength(reinterpret_cast<const char*>(data));
+    const std::string sent(reinterpret_cast<const char*>(data) + kVariableHeaderSize,
+                           static_cast<size_t>(total) - kVariableHeaderSize);
+    check(sent == std::string(kCandidatesName) + "|" + candidates->items,
+          "candidates items differ from the text sent");
   } else {
     check(isClosed(server), "unread request left its connection open");
   }

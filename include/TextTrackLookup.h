@@ -14,6 +14,7 @@
 #include "OCRData.h"
 #include "OptionFlags.h"
 #include "db/Connection.h"
+#include "engine/CandidateList.h"
 #include "engine/RecentQuery.h"
 #include "engine/SharedEngineState.h"
 #include "fuzzy/FuzzyTrackIndex.h"
@@ -55,8 +56,17 @@ class TextTrackLookup {
   void equateCharacters(unsigned char a, unsigned char b, int weight);
 
   // The text cascade: exact track, exact artist, exact album, track by name. Returns the
-  // score of the answer left in `*result` (10 when no strategy had a candidate).
+  // score of the answer left in `*result` (10 when no strategy had a candidate), and in
+  // `*stage`, when given, the step that found it ("none" when none did).
+  float findTrackByText(OCRData query, std::string* result, std::string* stage);
   float findTrackByText(OCRData query, std::string* result);
+  // An identify request's answer: by a 12-byte ISRC the catalogue knows ("isrc"), else by
+  // the text cascade. Same result and stage as findTrackByText.
+  float findTrack(OCRData query, std::string* result, std::string* stage = nullptr);
+  // The tracks the query may be, best first, at most `limit` (at least 1): the answer
+  // findTrack gives, then the fuzzy index's next best (with OPT_FUZZY), each with its names,
+  // per-field similarities and the stage that found it.
+  CandidateList listCandidates(const OCRData& query, size_t limit);
   // The fuzzy stage (OPT_FUZZY): the best `limit` tracks of the in-memory index for the
   // query, best first, with their per-field similarities; empty without the index.
   std::vector<FuzzyCandidate> findFuzzyCandidates(const OCRData& query, size_t limit);

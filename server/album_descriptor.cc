@@ -2,6 +2,8 @@
 
 #include <sstream>
 
+#include "descriptor_items.h"
+
 namespace {
 
 // Values go between single quotes in the reply: only '\' and '\'' need escaping there.
@@ -19,21 +21,6 @@ std::string scoreText(float score) {
   std::ostringstream text;
   text << score;
   return text.str();
-}
-
-// Calls visit(key, value) for every '|'-terminated "key:value" item with a key, in order.
-template <typename Visit>
-void forEachItem(const std::string& descriptor, Visit visit) {
-  size_t position = 0;
-  for (;;) {
-    size_t bar = descriptor.find('|', position);
-    if (bar == std::string::npos) return;
-    std::string item = descriptor.substr(position, bar - position);
-    position = bar + 1;
-    size_t colon = item.find(':');
-    if (colon == std::string::npos || colon == 0) continue;
-    visit(item.substr(0, colon), item.substr(colon + 1));
-  }
 }
 
 }  // namespace

@@ -13,9 +13,20 @@
 namespace {
 
 constexpr size_t kQueryTextBytes = 70;
-constexpr size_t kIsrcLength = 12;
 
 }  // namespace
+
+OCRData lookupQuery(const std::string& artist, const std::string& album,
+                    const std::string& title, const std::string& isrc,
+                    const std::string& upc) {
+  OCRData query;
+  query.title = title.substr(0, kQueryTextBytes);
+  query.artist = artist.substr(0, kQueryTextBytes);
+  query.album = album.substr(0, kQueryTextBytes);
+  query.isrc = isrc;
+  query.upc = upc;
+  return query;
+}
 
 identify_command::identify_command(std::string artist, std::string album, std::string track,
                                    std::string isrc, std::string upc, int client_fd)
@@ -41,20 +52,9 @@ identify_command::~identify_command() { close(client_fd); }
 
 void identify_command::do_it(TextTrackLookup* engine, int option_flags) {
   engine->beginRequest();
-  OCRData query;
-  query.title = track.substr(0, kQueryTextBytes);
-  query.artist = artist.substr(0, kQueryTextBytes);
-  query.album = album.substr(0, kQueryTextBytes);
-  query.isrc = isrc;
-  query.upc = upc;
-
+  const OCRData query = lookupQuery(artist, album, track, isrc, upc);
   std::string mediaId;
-  float score = 0;
-  if (query.isrc.size() == kIsrcLength) score = engine->findTrackByISRC(query, &mediaId);
-  // A failed ISRC look-up falls back to the texts.
-  if (query.isrc.size() != kIsrcLength || score <= 0) {
-    score = engine->findTrackByText(query, &mediaId);
-  }
+  const float score = engine->findTrack(query, &mediaId);
 
   std::string mediaName, artistId, artistName, albumId, albumName;
   engine->fillTrackInfo(mediaId, mediaName, artistId, artistName, albumId, albumName);

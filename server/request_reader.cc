@@ -10,6 +10,7 @@
 
 #include "OptionFlags.h"
 #include "identify_album_tracks_command.h"
+#include "identify_candidates_command.h"
 #include "identify_command.h"
 #include "server_io.h"
 #include "wire/wire_format.h"
@@ -111,8 +112,13 @@ std::unique_ptr<command> RequestReader::finish(unique_fd client, int option_flag
       }
       return std::make_unique<command>();
     }
-    return std::make_unique<identify_album_tracks_command>(
-        client.release(), albumDescriptor(bytes_.substr(kVariableHeaderSize)));
+    const std::string text = bytes_.substr(kVariableHeaderSize);
+    const size_t named = sizeof(kCandidatesName) - 1;
+    if (text.compare(0, named, kCandidatesName) == 0 && text.size() > named && text[named] == '|') {
+      return std::make_unique<identify_candidates_command>(client.release(), text.substr(named + 1));
+    }
+    return std::make_unique<identify_album_tracks_command>(client.release(),
+                                                           albumDescriptor(text));
   }
 
   lookup_query request;

@@ -4,6 +4,7 @@ set(OSTREVD_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/command.cc
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cc
   ${CMAKE_CURRENT_LIST_DIR}/identify_album_tracks_command.cc
+  ${CMAKE_CURRENT_LIST_DIR}/identify_candidates_command.cc
   ${CMAKE_CURRENT_LIST_DIR}/identify_command.cc
   ${CMAKE_CURRENT_LIST_DIR}/index_reloader.cc
   ${CMAKE_CURRENT_LIST_DIR}/intake.cc

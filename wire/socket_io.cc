@@ -69,6 +69,17 @@ ReadStatus receiveFully(int fd, char* buffer, size_t want, size_t* got, long lon
   return ReadStatus::kComplete;
 }
 
+bool receiveUntilClosed(int fd, std::string* out) {
+  char buffer[65536];
+  for (;;) {
+    size_t got = 0;
+    ReadStatus status = receiveFully(fd, buffer, sizeof(buffer), &got, -1);
+    out->append(buffer, got);
+    if (status == ReadStatus::kClosed) return true;
+    if (status == ReadStatus::kFailed) return false;
+  }
+}
+
 bool sendFully(int fd, const char* data, size_t length) {
   size_t sent = 0;
   while (sent < length) {

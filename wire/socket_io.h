@@ -7,6 +7,7 @@
 #include <sys/un.h>
 
 #include <cstddef>
+#include <string>
 
 // Owns one descriptor and closes it when destroyed.
 class unique_fd {
@@ -32,6 +33,10 @@ enum class ReadStatus { kComplete, kClosed, kFailed };
 // receive failed. With a deadline (a CLOCK_MONOTONIC time in milliseconds, or -1 for none)
 // a peer that is too slow fails with ETIMEDOUT.
 ReadStatus receiveFully(int fd, char* buffer, size_t want, size_t* got, long long deadlineMs);
+
+// Appends to `*out` everything that arrives until the peer closes; false (errno set) when a
+// receive failed. For replies that end where the server closes.
+bool receiveUntilClosed(int fd, std::string* out);
 
 // Sends every byte. A peer that went away is a failure (EPIPE), never a signal.
 bool sendFully(int fd, const char* data, size_t length);

@@ -25,6 +25,21 @@ size_t maxAlbumDescriptorBytes() {
   return kMaxVariableRequestBytes - kVariableHeaderSize - albumTracksPrefixLength();
 }
 
+bool candidatesRequest(const CandidatesQuery& query, std::string* request) {
+  std::string text = std::string(kCandidatesName) + "|";
+  const struct {
+    const char* key;
+    const std::string& value;
+  } items[] = {{"artist", query.artist}, {"album", query.album}, {"title", query.title},
+               {"isrc", query.isrc},     {"upc", query.upc}};
+  for (const auto& item : items) {
+    if (item.value.find('|') != std::string::npos) return false;
+    if (!item.value.empty()) text += std::string(item.key) + ":" + item.value + "|";
+  }
+  if (query.limit > 0) text += "limit:" + std::to_string(query.limit) + "|";
+  return variableRequest(text, request);
+}
+
 bool albumTracksRequest(const std::string& descriptor, std::string* request) {
   if (descriptor.size() > maxAlbumDescriptorBytes()) return false;
   return variableRequest(std::string(kAlbumTracksName) + "|" + descriptor, request);

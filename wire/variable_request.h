@@ -21,4 +21,19 @@ size_t maxAlbumDescriptorBytes();
 // `*request` untouched, when the descriptor is longer than maxAlbumDescriptorBytes().
 bool albumTracksRequest(const std::string& descriptor, std::string* request);
 
+// The texts of a candidates request.
+struct CandidatesQuery {
+  std::string artist;
+  std::string album;
+  std::string title;
+  std::string isrc;
+  std::string upc;
+  int limit = 0;  // 0: the server's default
+};
+
+// A variable-length request of kCandidatesName, a bar and the query's items. False, with
+// `*request` untouched, when a text holds a '|' (which would end its item) or the request
+// would be too long.
+bool candidatesRequest(const CandidatesQuery& query, std::string* request);
+
 #endif  // OSTREV_WIRE_VARIABLE_REQUEST_H_

@@ -50,6 +50,13 @@ constexpr const char kIdentifyName[] = "identify";
 constexpr const char kShutdownName[] = "shutdown";
 constexpr const char kVariableName[] = "variable";
 constexpr const char kAlbumTracksName[] = "identify_album_tracks";
+// A variable-length request whose text starts with kCandidatesName and a bar asks for the
+// tracks a query may be ("artist:", "album:", "title:", "isrc:", "upc:", "limit:" items),
+// answered with one JSON object.
+constexpr const char kCandidatesName[] = "identify_candidates";
+// Candidates listed when the request names no limit, and the most it may ask for.
+constexpr int kDefaultCandidates = 5;
+constexpr int kMostCandidates = 50;
 
 // Variable-length request: kVariableName and its NUL, six ASCII digits giving the total
 // length (header included), then the request text (wire/variable_request.h builds one).

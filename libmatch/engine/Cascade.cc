@@ -3,6 +3,7 @@
 #include <glib.h>
 
 #include <mutex>
+#include <utility>
 
 #include "TextTrackLookup.h"
 #include "engine/Timer.h"
@@ -37,14 +38,24 @@ struct StepTimers {
 
 }  // namespace
 
-float TextTrackLookup::findTrackByText(OCRData query, std::string* result) {
+float TextTrackLookup::findTrackByText(OCRData query, std::string* result, std::string* stage) {
   query.unknownArtist = is_unknown(query.artist);
   StepTimers timers(option_flags);
   const bool everyStep = option_flags & OPT_SYNONYM;
   float score = 0;
+  std::string found = "none";
+  // Whichever way it returns, the stage goes with the answer.
+  struct StageReport {
+    ~StageReport() {
+      if (to != nullptr) *to = *from;
+    }
+    std::string* to;
+    const std::string* from;
+  } report{stage, &found};
 
   if (!everyStep && findExactTrack(query, result, &score)) {
     timers.found("exact track", score);
+    found = "exact track";
     return score;
   }
   timers.notFound("exact track");
@@ -59,6 +70,7 @@ float TextTrackLookup::findTrackByText(OCRData query, std::string* result) {
   for (const auto& step : kSteps) {
     if ((this->*step.find)(query, result, &score)) {
       timers.found(step.label, score);
+      found = step.label;
       if (!everyStep) return score;
     }
     timers.notFound(step.label);
@@ -67,12 +79,17 @@ float TextTrackLookup::findTrackByText(OCRData query, std::string* result) {
   if ((option_flags & OPT_FUZZY) && score < highConfScore) {
     if (findFuzzyTrack(query, result, &score)) {
       timers.found("fuzzy", score);
+      found = "fuzzy";
       return score;
     }
     timers.notFound("fuzzy");
   }
   gotResult(&timers.total, "failed", score, option_flags);
   return score;
+}
+
+float TextTrackLookup::findTrackByText(OCRData query, std::string* result) {
+  return findTrackByText(std::move(query), result, nullptr);
 }
 
 float TextTrackLookup::findTrackByExactText(OCRData query, std::string* result) {

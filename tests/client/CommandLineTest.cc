@@ -67,6 +67,44 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"EmptySeparatePath", {"--socket", "", "f"}, kRefuse, "", ""}),
     [](const testing::TestParamInfo<CommandLineCase>& info) { return info.param.name; });
 
+// "--json" and "--candidates N" anywhere before the file; without a dash they are files.
+TEST(CommandLineTest, ReadsTheJsonAndCandidatesWords) {
+  const struct {
+    std::vector<std::string> args;
+    CommandLine::Action action;
+    std::string socketPath;
+    std::string dataFile;
+    bool json;
+    int candidates;
+  } cases[] = {
+      {{"--json", "f"}, kIdentify, kDefaultSocketPath, "f", true, 0},
+      {{"--socket=/s", "--json", "f"}, kIdentify, "/s", "f", true, 0},
+      {{"-json", "--socket", "/s", "--candidates", "3", "f"}, kIdentify, "/s", "f", true, 3},
+      {{"--candidates", "50", "--socket=/s", "f"}, kIdentify, "/s", "f", false, 50},
+      {{"json"}, kIdentify, kDefaultSocketPath, "json", false, 0},
+      {{"f", "--json"}, kIdentify, kDefaultSocketPath, "f", false, 0},
+      {{"--socket=/s", "--socket=/t", "f"}, kIdentify, "/s", "--socket=/t", false, 0},
+      {{"--json"}, kUsage, "", "", true, 0},
+      {{"--candidates"}, kUsage, "", "", false, 0},
+      {{"--candidates", "0", "f"}, CommandLine::kRefuseCandidates, "", "", false, 0},
+      {{"--candidates", "51", "f"}, CommandLine::kRefuseCandidates, "", "", false, 0},
+      {{"--candidates", "two", "f"}, CommandLine::kRefuseCandidates, "", "", false, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.args));
+    std::vector<const char*> argv = {"ostrevc"};
+    for (const std::string& arg : c.args) argv.push_back(arg.c_str());
+    argv.push_back(nullptr);
+    CommandLine line = parseCommandLine(static_cast<int>(argv.size() - 1), argv.data());
+    EXPECT_EQ(line.action, c.action);
+    if (c.action != CommandLine::kIdentify) continue;
+    EXPECT_EQ(line.socketPath, c.socketPath);
+    EXPECT_EQ(line.dataFile, c.dataFile);
+    EXPECT_EQ(line.json, c.json);
+    EXPECT_EQ(line.candidates, c.candidates);
+  }
+}
+
 TEST(CommandLineTest, NoProgramNameIsUsage) {
   const char* argv[] = {nullptr};
   EXPECT_EQ(parseCommandLine(0, argv).action, CommandLine::kShowUsage);

@@ -28,4 +28,30 @@ TEST(VariableRequestTest, SixDigitsBoundTheDescriptor) {
   EXPECT_EQ(untouched, "before");
 }
 
+// Items only for the texts given; a '|' would end its item early, so it is refused.
+TEST(VariableRequestTest, CandidatesRequestItems) {
+  const struct {
+    CandidatesQuery query;
+    const char* text;  // after the header; null: refused
+  } cases[] = {
+      {{"The Beatles", "", "Come Together", "", "", 3},
+       "identify_candidates|artist:The Beatles|title:Come Together|limit:3|"},
+      {{"", "", "x", "GBAYE0601690", "", 0}, "identify_candidates|title:x|isrc:GBAYE0601690|"},
+      {{"", "", "", "", "", 0}, "identify_candidates|"},
+      {{"A|B", "", "x", "", "", 0}, nullptr},
+      {{"", "", "x", "", "12|3", 0}, nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.query.artist + " / " + c.query.title + " / " + c.query.upc);
+    std::string request = "untouched";
+    const bool built = candidatesRequest(c.query, &request);
+    ASSERT_EQ(built, c.text != nullptr);
+    if (!built) {
+      EXPECT_EQ(request, "untouched");
+      continue;
+    }
+    EXPECT_EQ(request.substr(kVariableHeaderSize), c.text);
+  }
+}
+
 }  // namespace

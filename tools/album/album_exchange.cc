@@ -36,14 +36,7 @@ bool exchangeWithServer(const std::string& socketPath, const std::string& reques
 
   // The reply has no length of its own: it ends where the server closes.
   reply->clear();
-  char buffer[65536];
-  for (;;) {
-    size_t got = 0;
-    ReadStatus status = receiveFully(connection.get(), buffer, sizeof(buffer), &got, -1);
-    reply->append(buffer, got);
-    if (status == ReadStatus::kClosed) break;
-    if (status == ReadStatus::kFailed) return failed("receiving the reply", problem);
-  }
+  if (!receiveUntilClosed(connection.get(), reply)) return failed("receiving the reply", problem);
   if (reply->empty()) {
     *problem = "the server closed the connection without a reply";
     return false;

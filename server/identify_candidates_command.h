@@ -1,0 +1,42 @@
+// One candidates request: the query's items (artist, album, title, isrc, upc, limit) and
+// the connection the JSON answer goes back on (closed unanswered when the catalogue was
+// unreachable). Owned by the queue, then by the worker; the destructor closes the
+// connection.
+#ifndef OSTREV_SERVER_IDENTIFY_CANDIDATES_COMMAND_H_
+#define OSTREV_SERVER_IDENTIFY_CANDIDATES_COMMAND_H_
+
+#include <cstddef>
+#include <string>
+
+#include "OCRData.h"
+#include "command.h"
+#include "engine/CandidateList.h"
+#include "wire/wire_format.h"
+
+struct CandidatesRequest {
+  OCRData query;
+  size_t limit = kDefaultCandidates;
+  std::string error;  // why the request cannot be answered; empty when it can
+};
+
+// Reads the items after "identify_candidates|"; a later item wins over an earlier one.
+CandidatesRequest parseCandidatesRequest(const std::string& items);
+
+// {"candidates":[{...},...],"ambiguous":false} and a newline; text of any bytes is valid
+// JSON (invalid UTF-8 becomes U+FFFD).
+std::string candidatesJson(const CandidateList& list);
+// {"error":"..."} and a newline.
+std::string errorJson(const std::string& reason);
+
+class identify_candidates_command : public command {
+ public:
+  identify_candidates_command(int client_fd, std::string items);
+  ~identify_candidates_command() override;
+
+  void do_it(TextTrackLookup* engine, int option_flags) override;
+
+  int client_fd;
+  std::string items;
+};
+
+#endif  // OSTREV_SERVER_IDENTIFY_CANDIDATES_COMMAND_H_
