@@ -1,0 +1,121 @@
+#include "tools/batch/batch_run.h"
+
+#include <chrono>
+#include <cstdio>
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "tools/batch/identify_request.h"
+#include "tools/batch/input_lines.h"
+#include "tools/batch/lookup_pool.h"
+#include "tools/batch/output_file.h"
+#include "tools/batch/progress.h"
+#include "tools/batch/resume.h"
+#include "tools/batch/row_reader.h"
+#include "tools/batch/row_sender.h"
+#include "tools/batch/row_writer.h"
+
+namespace {
+
+// Enough read ahead that no connection waits for the reader, little enough to bound the
+// rows held for the writer behind a slow one.
+constexpr size_t kRowsInFlightPerConnection = 8;
+constexpr std::chrono::milliseconds kProgressInterval(250);
+
+int fail(Progress* progress, const std::string& problem) {
+  if (progress != nullptr) progress->clear();
+  fprintf(stderr, "ostrev-batch: %s\n", problem.c_str());
+  return 1;
+}
+
+// Opens the output afresh or where a resumed run takes over, and writes the header when it
+// is not there yet. `*skip`: the input rows already in the output.
+bool openOutput(const BatchCommandLine& line, Format format, const RowWriter& writer,
+                const RequestKind& kind, OutputFile* output, long long* skip,
+                std::string* problem) {
+  ResumePoint point;
+  if (line.resume) {
+    std::vector<std::string> resultKeys = kind.columns();
+    resultKeys.push_back(kStatusColumn);
+    if (!findResumePoint(line.outputPath, format, writer.header(), resultKeys, &point, problem) ||
+        !output->resume(line.outputPath, point.bytes, problem)) {
+      return false;
+    }
+  } else if (!line.outputPath.empty() && !output->create(line.outputPath, problem)) {
+    return false;
+  }
+  *skip = point.rows;
+  return point.bytes > 0 || output->write(writer.header(), problem);
+}
+
+}  // namespace
+
+int runBatch(const BatchCommandLine& line) {
+  std::string problem;
+  InputLines input(kMaxInputLineBytes);
+  if (input.open(line.inputPath, &problem) != InputLines::kOpened) return fail(nullptr, problem);
+  const std::string* firstLine = input.peek();
+  const Format inputFormat = line.inputFormat.value_or(sniffFormat(firstLine ? *firstLine : ""));
+  std::unique_ptr<RowReader> reader = openRowReader(inputFormat, input, &problem);
+  if (!input.problem().empty()) return fail(nullptr, input.problem());
+  if (reader == nullptr) return fail(nullptr, problem);
+
+  const IdentifyRequest kind;
+  const Format outputFormat = line.outputFormat.value_or(inputFormat);
+  std::unique_ptr<RowWriter> writer =
+      makeRowWriter(outputFormat, reader->columns(), kind.columns());
+  OutputFile output;
+  long long skip = 0;
+  if (!openOutput(line, outputFormat, *writer, kind, &output, &skip, &problem)) {
+    return fail(nullptr, problem);
+  }
+  InputRow row;
+  for (long long skipped = 0; skipped < skip; ++skipped) {
+    if (reader->next(&row)) continue;
+    if (!input.problem().empty()) return fail(nullptr, input.problem());
+    return fail(nullptr, "the output holds " + std::to_string(skip) + " rows, " + input.name() +
+                             " only " + std::to_string(skipped));
+  }
+
+  Progress progress(skip, input.fractionRead());
+  RowSender sender(line.socketPath, kind);
+  LookupPool pool(line.connections, sender);
+  std::deque<InputRow> rows;  // in flight, oldest first
+  const size_t window = kRowsInFlightPerConnection * static_cast<size_t>(line.connections);
+  bool more = true;
+  for (;;) {
+    while (more && rows.size() < window) {
+      if (!reader->next(&row)) {
+        more = false;
+        break;
+      }
+      if (row.problem.empty()) {
+        pool.submit(row.query);
+      } else {
+        progress.clear();
+        fprintf(stderr, "ostrev-batch: %s line %lld: %s\n", input.name().c_str(), row.line,
+                row.problem.c_str());
+        pool.submitAnswered(errorAnswer(row.problem));
+      }
+      rows.push_back(std::move(row));
+    }
+    if (rows.empty()) break;
+    Answer answer;
+    while (!pool.takeNext(&answer, kProgressInterval)) {
+      progress.update(input.fractionRead());
+      if (!output.flush(&problem)) return fail(&progress, problem);
+    }
+    if (!output.write(writer->row(rows.front(), answer), &problem)) {
+      return fail(&progress, problem);
+    }
+    rows.pop_front();
+    progress.count(answer.status);
+    progress.update(input.fractionRead());
+  }
+  if (!output.close(&problem)) return fail(&progress, problem);
+  if (!input.problem().empty()) return fail(&progress, input.problem());
+  progress.clear();
+  fputs(progress.summary().c_str(), stderr);
+  return 0;
+}

@@ -1,0 +1,116 @@
+#include "tools/batch/command_line.h"
+
+#include <cstring>
+
+#include "Defaults.h"
+#include "wire/wire_format.h"
+
+namespace {
+
+constexpr int kDefaultConnections = 4;
+constexpr int kMaxConnections = 64;
+
+enum class OptionMatch { kNo, kYes, kMissingValue };
+
+// Whether argv[*i] is the option `name` with a value, given as "name=value" or as the next
+// argument (then *i moves past it).
+OptionMatch matchOption(int argc, const char* const argv[], int* i, const char* name,
+                        std::string* value) {
+  const char* arg = argv[*i];
+  size_t length = strlen(name);
+  if (strncmp(arg, name, length) != 0) return OptionMatch::kNo;
+  if (arg[length] == '=') {
+    *value = arg + length + 1;
+    return OptionMatch::kYes;
+  }
+  if (arg[length] != '\0') return OptionMatch::kNo;
+  if (*i + 1 >= argc) return OptionMatch::kMissingValue;
+  *value = argv[++*i];
+  return OptionMatch::kYes;
+}
+
+BatchCommandLine refused(const std::string& problem) {
+  BatchCommandLine line;
+  line.problem = problem;
+  return line;
+}
+
+bool parseConnections(const std::string& text, int* connections) {
+  if (text.empty() || text.size() > 2 ||
+      text.find_first_not_of("0123456789") != std::string::npos) {
+    return false;
+  }
+  *connections = std::stoi(text);
+  return *connections >= 1 && *connections <= kMaxConnections;
+}
+
+}  // namespace
+
+BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
+  BatchCommandLine line;
+  line.socketPath = kDefaultSocketPath;
+  line.connections = kDefaultConnections;
+  line.inputPath = "-";
+  bool haveInput = false;
+  for (int i = 1; i < argc; ++i) {
+    const char* arg = argv[i];
+    if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
+      line.action = BatchCommandLine::kShowHelp;
+      return line;
+    }
+    if (strcmp(arg, "--resume") == 0) {
+      line.resume = true;
+      continue;
+    }
+    std::string value;
+    bool matched = false;
+    for (const char* name :
+         {"--socket", "--connections", "--input-format", "--format", "--output"}) {
+      OptionMatch match = matchOption(argc, argv, &i, name, &value);
+      if (match == OptionMatch::kNo) continue;
+      if (match == OptionMatch::kMissingValue) return refused(std::string(name) + " needs a value");
+      matched = true;
+      Format format;
+      if (strcmp(name, "--socket") == 0) {
+        line.socketPath = value;
+      } else if (strcmp(name, "--connections") == 0) {
+        if (!parseConnections(value, &line.connections)) {
+          return refused("--connections must be 1 to " + std::to_string(kMaxConnections));
+        }
+      } else if (strcmp(name, "--output") == 0) {
+        if (value.empty()) return refused("--output needs a file name");
+        line.outputPath = value;
+      } else if (!formatNamed(value, &format)) {
+        return refused(std::string(name) + " must be tsv, csv or jsonl, not '" + value + "'");
+      } else if (strcmp(name, "--format") == 0) {
+        line.outputFormat = format;
+      } else {
+        line.inputFormat = format;
+      }
+      break;
+    }
+    if (matched) continue;
+    // "-" alone is standard input; anything else starting with '-' is an unknown option.
+    if (arg[0] == '-' && arg[1] != '\0')
+      return refused(std::string("unknown option '") + arg + "'");
+    if (haveInput) return refused(std::string("more than one input file: '") + arg + "'");
+    line.inputPath = arg;
+    haveInput = true;
+  }
+
+  if (line.socketPath.empty() || line.socketPath.size() > kMaxPathBytes) {
+    return refused("socket path must be 1 to " + std::to_string(kMaxPathBytes) + " bytes long");
+  }
+  if (line.resume && line.outputPath.empty()) return refused("--resume needs --output FILE");
+  if (line.outputPath == line.inputPath) return refused("the output must not be the input");
+  Format named;
+  if (formatOfPath(line.inputPath, &named)) {
+    if (line.inputFormat && *line.inputFormat != named) {
+      return refused("--input-format " + std::string(formatName(*line.inputFormat)) +
+                     " contradicts the name '" + line.inputPath + "'");
+    }
+    line.inputFormat = named;
+  }
+  line.action = BatchCommandLine::kRun;
+  return line;
+}

@@ -1,0 +1,38 @@
+// Reads ostrev-batch's arguments: the server socket, how many connections, the input and
+// its format, the output, its format and whether to resume it, or why they are refused.
+// A pure function of argv; any thread.
+#ifndef OSTREV_TOOLS_BATCH_COMMAND_LINE_H_
+#define OSTREV_TOOLS_BATCH_COMMAND_LINE_H_
+
+#include <optional>
+#include <string>
+
+#include "tools/batch/formats.h"
+
+struct BatchCommandLine {
+  enum Action {
+    kRun,       // run the batch
+    kShowHelp,  // --help
+    kRefuse,    // bad arguments; `problem` says why
+  };
+
+  Action action = kRefuse;
+  std::string socketPath;
+  int connections = 0;
+  std::string inputPath;               // "-" is standard input
+  std::optional<Format> inputFormat;   // none: sniffed from the first line
+  std::optional<Format> outputFormat;  // none: the input's
+  std::string outputPath;              // "" is standard output
+  bool resume = false;
+  std::string problem;
+};
+
+// Accepts, in any order, "--socket PATH", "--connections K", "--input-format F",
+// "--format F", "--output FILE" (each also as "--name=value"), "--resume", "--help" and at
+// most one input file ("-" or none: standard input). The input's format is its file
+// name's extension's, else --input-format's; the two must not disagree. The socket
+// defaults to kDefaultSocketPath (1 to kMaxPathBytes bytes); K is 1 to 64, default 4;
+// --resume needs --output, which must not name the input.
+BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]);
+
+#endif  // OSTREV_TOOLS_BATCH_COMMAND_LINE_H_

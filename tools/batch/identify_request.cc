@@ -1,0 +1,61 @@
+#include "tools/batch/identify_request.h"
+
+#include <cstring>
+
+#include "client/result_text.h"
+#include "wire/wire_format.h"
+
+namespace {
+
+template <size_t N>
+void setField(char (&field)[N], const std::string& text) {
+  setQueryField(field, N, text);
+}
+
+template <size_t N>
+std::string nameOf(const char (&field)[N]) {
+  return fieldText(field, N);
+}
+
+}  // namespace
+
+IdentifyRequest::IdentifyRequest()
+    : columns_({"track_id", "track", "artist_id", "artist", "album_id", "album", "score",
+                "album_score"}) {}
+
+std::string IdentifyRequest::request(const RowQuery& query) const {
+  lookup_query wire;
+  setField(wire.command_name, kIdentifyName);
+  setField(wire.artist, query.artist);
+  setField(wire.album, query.album);
+  setField(wire.track, query.title);
+  setField(wire.isrc, query.isrc);
+  setField(wire.upc, query.upc);
+  return std::string(reinterpret_cast<const char*>(&wire), sizeof(wire));
+}
+
+size_t IdentifyRequest::answerBytes() const { return kResultSize; }
+
+Answer IdentifyRequest::read(const std::string& answer) const {
+  if (answer.size() != sizeof(lookup_result)) {
+    return errorAnswer("an answer of " + std::to_string(answer.size()) + " bytes");
+  }
+  lookup_result result;
+  memcpy(&result, answer.data(), sizeof(result));
+  Answer read;
+  const int score = truncatedScore(result.match_score);
+  read.values = {result.track_id,
+                 nameOf(result.track_name),
+                 result.artist_id,
+                 nameOf(result.artist_name),
+                 result.album_id,
+                 nameOf(result.album_name),
+                 score,
+                 truncatedScore(result.album_score)};
+  if (result.track_id == 0) {
+    read.status = Answer::kNone;
+  } else {
+    read.status = score >= kConfidentScore ? Answer::kConfident : Answer::kLow;
+  }
+  return read;
+}

@@ -1,0 +1,25 @@
+// IdentifyRequest: a row asked as the fixed-form identify request; the answer's best track
+// read into track_id, track, artist_id, artist, album_id, album, score and album_score.
+// Immutable; any thread.
+#ifndef OSTREV_TOOLS_BATCH_IDENTIFY_REQUEST_H_
+#define OSTREV_TOOLS_BATCH_IDENTIFY_REQUEST_H_
+
+#include "tools/batch/request_kind.h"
+
+// A track scored this or more is confident, below it low.
+constexpr int kConfidentScore = 75;
+
+class IdentifyRequest : public RequestKind {
+ public:
+  IdentifyRequest();
+
+  const std::vector<std::string>& columns() const override { return columns_; }
+  std::string request(const RowQuery& query) const override;
+  size_t answerBytes() const override;
+  Answer read(const std::string& answer) const override;
+
+ private:
+  const std::vector<std::string> columns_;
+};
+
+#endif  // OSTREV_TOOLS_BATCH_IDENTIFY_REQUEST_H_

@@ -1,0 +1,47 @@
+// ostrev-batch: identifies every row of a table of queries (TSV, CSV or JSON Lines) with a
+// running ostrevd, several connections at once, and writes one result a row, in input
+// order. Exit status 0 when every row was written, 1 when the run could not complete, 2
+// for bad arguments.
+#include <cstdio>
+
+#include "Defaults.h"
+#include "tools/batch/batch_run.h"
+#include "tools/batch/command_line.h"
+
+namespace {
+
+constexpr char kUsageLine[] =
+    "usage: ostrev-batch [--socket=PATH] [--connections K] [--input-format tsv|csv|jsonl]\n"
+    "                    [--format tsv|csv|jsonl] [--output FILE [--resume]] [INPUT | -]\n";
+
+constexpr char kHelp[] =
+    "\n"
+    "Sends each row of INPUT (standard input when none or -) to ostrevd as one identify\n"
+    "request, over K connections at once (default 4), and writes a result for each row in\n"
+    "input order: the input's columns, then track_id, track, artist_id, artist, album_id,\n"
+    "album, score, album_score and status (confident, low, none or error: REASON).\n"
+    "\n"
+    "INPUT is TSV or CSV with a header naming any of artist, album, title, isrc and upc\n"
+    "(other columns are carried through), or JSON Lines with those keys. Its format comes\n"
+    "from its extension (.tsv, .csv, .jsonl, .ndjson), else --input-format, else its first\n"
+    "line. The output (standard output, or --output FILE) is in the input's format unless\n"
+    "--format says otherwise. --resume keeps the whole rows a broken-off run left in FILE\n"
+    "and goes on after them. The socket defaults to %s.\n";
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  BatchCommandLine line = parseBatchCommandLine(argc, argv);
+  switch (line.action) {
+    case BatchCommandLine::kShowHelp:
+      fputs(kUsageLine, stdout);
+      printf(kHelp, kDefaultSocketPath);
+      return 0;
+    case BatchCommandLine::kRefuse:
+      fprintf(stderr, "ostrev-batch: %s\n%s", line.problem.c_str(), kUsageLine);
+      return 2;
+    case BatchCommandLine::kRun:
+      break;
+  }
+  return runBatch(line);
+}
