@@ -1,8 +1,6 @@
 // ostrevc: asks a running ostrevd to identify the recording described in a song
 // description file and prints the answer as "Key|value" lines. Every failure prints one
 // message and ends with status 1; the client never retries.
-#include <sys/socket.h>
-#include <sys/un.h>
 
 #include <cstdio>
 #include <memory>
@@ -59,17 +57,11 @@ int askCandidates(int connection, const lookup_query& query, int limit) {
 
 // Connects, sends the request read from the data file and prints the answer.
 int identify(const CommandLine& line) {
-  unique_fd connection(socket(AF_UNIX, SOCK_STREAM, 0));
-  if (connection.get() < 0) {
-    perror("socket");
-    return 1;
-  }
   // parseCommandLine kept the path within kMaxPathBytes, so it fits the address.
-  sockaddr_un address;
-  unsigned addressLength;
-  localAddress(line.socketPath.c_str(), &address, &addressLength);
-  if (connect(connection.get(), reinterpret_cast<sockaddr*>(&address), addressLength) != 0) {
-    perror("connect");
+  ConnectFailure failure;
+  unique_fd connection = connectLocal(line.socketPath, &failure);
+  if (failure != ConnectFailure::kNone) {
+    perror(failure == ConnectFailure::kSocket ? "socket" : "connect");
     return 1;
   }
 

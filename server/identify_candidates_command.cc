@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <exception>
 #include <iostream>
 #include <utility>
 
@@ -18,15 +17,6 @@
 #include "wire/wire_format.h"
 
 namespace {
-
-// A catalogue id as a JSON number; an id that is no number (none) as 0.
-long long idNumber(const std::string& id) {
-  try {
-    return std::stoll(id);
-  } catch (const std::exception&) {
-    return 0;
-  }
-}
 
 // Scores to two decimals: the float's other digits say nothing.
 double rounded(float score) { return std::round(static_cast<double>(score) * 100) / 100; }
@@ -69,11 +59,11 @@ CandidatesRequest parseCandidatesRequest(const std::string& items) {
 std::string candidatesJson(const CandidateList& list) {
   nlohmann::ordered_json candidates = nlohmann::ordered_json::array();
   for (const ListedCandidate& c : list.candidates) {
-    candidates.push_back({{"track_id", idNumber(c.trackId)},
+    candidates.push_back({{"track_id", wireId(c.trackId)},
                           {"track", c.track},
-                          {"artist_id", idNumber(c.artistId)},
+                          {"artist_id", wireId(c.artistId)},
                           {"artist", c.artist},
-                          {"album_id", idNumber(c.albumId)},
+                          {"album_id", wireId(c.albumId)},
                           {"album", c.album},
                           {"score", rounded(c.score)},
                           {"similarity",

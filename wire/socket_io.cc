@@ -104,6 +104,27 @@ bool peerConnected(int fd) {
   return (p.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
 }
 
+unique_fd connectLocal(const std::string& path, ConnectFailure* failure) {
+  sockaddr_un address;
+  unsigned length;
+  if (!localAddress(path.c_str(), &address, &length)) {
+    errno = ENAMETOOLONG;
+    *failure = ConnectFailure::kPathTooLong;
+    return unique_fd();
+  }
+  unique_fd connection(socket(AF_UNIX, SOCK_STREAM, 0));
+  if (connection.get() < 0) {
+    *failure = ConnectFailure::kSocket;
+    return connection;
+  }
+  if (connect(connection.get(), reinterpret_cast<sockaddr*>(&address), length) != 0) {
+    *failure = ConnectFailure::kConnect;
+    return unique_fd();
+  }
+  *failure = ConnectFailure::kNone;
+  return connection;
+}
+
 bool localAddress(const char* path, sockaddr_un* address, unsigned* length) {
   size_t pathLength = strlen(path);
   if (pathLength >= sizeof(address->sun_path)) return false;

@@ -47,6 +47,13 @@ bool peerConnected(int fd);
 
 long long monotonicMs();
 
+// Which step of connectLocal failed (errno tells why).
+enum class ConnectFailure { kNone, kPathTooLong, kSocket, kConnect };
+
+// A stream socket connected to the local socket at `path`; an invalid descriptor, with
+// `*failure` and errno set, when that cannot be had.
+unique_fd connectLocal(const std::string& path, ConnectFailure* failure);
+
 // Fills the address the way both programs do; false when the path does not fit.
 bool localAddress(const char* path, sockaddr_un* address, unsigned* length);
 

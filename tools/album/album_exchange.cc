@@ -1,8 +1,6 @@
 #include "tools/album/album_exchange.h"
 
 #include <errno.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 
 #include <cstring>
 
@@ -19,16 +17,18 @@ bool failed(const std::string& what, std::string* problem) {
 
 bool exchangeWithServer(const std::string& socketPath, const std::string& request,
                         std::string* reply, std::string* problem) {
-  sockaddr_un address;
-  unsigned addressLength;
-  if (!localAddress(socketPath.c_str(), &address, &addressLength)) {
-    *problem = "socket path too long: " + socketPath;
-    return false;
-  }
-  unique_fd connection(socket(AF_UNIX, SOCK_STREAM, 0));
-  if (connection.get() < 0) return failed("socket", problem);
-  if (connect(connection.get(), reinterpret_cast<sockaddr*>(&address), addressLength) != 0) {
-    return failed("cannot connect to " + socketPath, problem);
+  ConnectFailure failure;
+  unique_fd connection = connectLocal(socketPath, &failure);
+  switch (failure) {
+    case ConnectFailure::kPathTooLong:
+      *problem = "socket path too long: " + socketPath;
+      return false;
+    case ConnectFailure::kSocket:
+      return failed("socket", problem);
+    case ConnectFailure::kConnect:
+      return failed("cannot connect to " + socketPath, problem);
+    case ConnectFailure::kNone:
+      break;
   }
   if (!sendFully(connection.get(), request.data(), request.size())) {
     return failed("sending the request", problem);

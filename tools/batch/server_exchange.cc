@@ -1,8 +1,6 @@
 #include "tools/batch/server_exchange.h"
 
 #include <errno.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 
 #include <cstring>
 
@@ -23,15 +21,17 @@ Exchange failed(std::string problem, bool worthRetrying) {
 
 Exchange exchangeOnce(const std::string& socketPath, const std::string& request, size_t answerBytes,
                       int timeoutMs) {
-  sockaddr_un address;
-  unsigned addressLength;
-  if (!localAddress(socketPath.c_str(), &address, &addressLength)) {
-    return failed("socket path too long: " + socketPath, false);
-  }
-  unique_fd connection(socket(AF_UNIX, SOCK_STREAM, 0));
-  if (connection.get() < 0) return failed(std::string("socket: ") + strerror(errno), true);
-  if (connect(connection.get(), reinterpret_cast<sockaddr*>(&address), addressLength) != 0) {
-    return failed(std::string("cannot connect to the server: ") + strerror(errno), true);
+  ConnectFailure failure;
+  unique_fd connection = connectLocal(socketPath, &failure);
+  switch (failure) {
+    case ConnectFailure::kPathTooLong:
+      return failed("socket path too long: " + socketPath, false);
+    case ConnectFailure::kSocket:
+      return failed(std::string("socket: ") + strerror(errno), true);
+    case ConnectFailure::kConnect:
+      return failed(std::string("cannot connect to the server: ") + strerror(errno), true);
+    case ConnectFailure::kNone:
+      break;
   }
   const long long deadline = monotonicMs() + timeoutMs;
   if (!sendFully(connection.get(), request.data(), request.size())) {
