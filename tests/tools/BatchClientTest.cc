@@ -255,6 +255,42 @@ TEST_F(BatchClientTest, OtherFormatsTakeAwkwardValues) {
   EXPECT_EQ(object["status"], "error: column 2 (note) is not valid UTF-8");
 }
 
+// With --candidates the best candidate fills the track's columns and the whole list, as
+// JSON, follows; a text the variable request cannot carry is that row's error.
+TEST_F(BatchClientTest, CandidatesListEachRowsBestTracks) {
+  const std::string input =
+      "title\tartist\n"
+      "Come Together\tThe Beatles\n"
+      "Xxxxx\tQqqqq\n"
+      "Come|Together\tThe Beatles\n";
+  ProgramRun run = ask({"--candidates", "3", folder_.write("q.tsv", input)});
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  std::vector<std::vector<std::string>> rows = tsvRows(run.out);
+  ASSERT_EQ(rows.size(), 4u) << run.out;
+  EXPECT_EQ(rows[0], std::vector<std::string>({"title", "artist", "track_id", "track", "artist_id",
+                                               "artist", "album_id", "album", "score", "ambiguous",
+                                               "candidates", "status"}));
+  for (const auto& row : rows) ASSERT_EQ(row.size(), rows[0].size()) << run.out;
+  EXPECT_EQ(rows[1][2], "100");
+  EXPECT_EQ(rows[1].back(), "confident");
+  const nlohmann::json list = nlohmann::json::parse(rows[1][10]);
+  ASSERT_TRUE(list.is_array());
+  ASSERT_GE(list.size(), 1u);
+  EXPECT_LE(list.size(), 3u);
+  EXPECT_EQ(list[0]["track_id"], 100);
+  EXPECT_EQ(nlohmann::json::parse(rows[1][8]), list[0]["score"]);
+  EXPECT_TRUE(rows[1][9] == "true" || rows[1][9] == "false") << rows[1][9];
+  EXPECT_EQ(rows[2][2] + "|" + rows[2][10] + "|" + rows[2].back(), "|[]|none");
+  EXPECT_EQ(rows[3].back(), "error: a '|' cannot be sent in a candidates request");
+
+  ProgramRun json = ask({"--candidates=2", "--format=jsonl", folder_.write("q.tsv", input)});
+  ASSERT_EQ(json.exitStatus, 0) << json.err;
+  const nlohmann::json first = nlohmann::json::parse(split(json.out, '\n')[0]);
+  EXPECT_EQ(first["track_id"], 100);
+  EXPECT_TRUE(first["ambiguous"].is_boolean());
+  EXPECT_EQ(first["candidates"][0]["track"], "Come Together");
+}
+
 struct CutCase {
   const char* what;
   std::string file;  // the input's name, which tells its format
@@ -381,7 +417,7 @@ TEST_P(BatchFailureTest, WritesNoRows) {
   EXPECT_TRUE(std::regex_match(run.err, std::regex(c.err))) << run.err;
 }
 
-const std::string kUsage = "usage: ostrev-batch [^\n]+\n[^\n]+\n";
+const std::string kUsage = "usage: ostrev-batch [^\n]+\n(?: [^\n]+\n)+";
 
 INSTANTIATE_TEST_SUITE_P(
     Runs, BatchFailureTest,
@@ -393,6 +429,11 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     2,
                     "ostrev-batch: --connections must be 1 to 64\n" + kUsage},
+        FailureCase{"BadCandidates",
+                    {"--candidates=51"},
+                    "",
+                    2,
+                    "ostrev-batch: --candidates must be 1 to 50\n" + kUsage},
         FailureCase{"MissingInput",
                     {"/nonexistent-ostrev-batch.tsv"},
                     "",

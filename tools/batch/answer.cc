@@ -7,6 +7,10 @@ Answer errorAnswer(std::string reason) {
   return answer;
 }
 
+Answer::Status statusOfScore(double score) {
+  return score >= kConfidentScore ? Answer::kConfident : Answer::kLow;
+}
+
 const char* statusName(Answer::Status status) {
   switch (status) {
     case Answer::kConfident:
@@ -28,6 +32,7 @@ std::string statusText(const Answer& answer) {
 }
 
 std::string valueText(const ResultValue& value) {
-  if (const long long* number = std::get_if<long long>(&value)) return std::to_string(*number);
-  return std::get<std::string>(value);
+  if (value.is_null()) return "";
+  if (value.is_string()) return value.get_ref<const std::string&>();
+  return value.dump(-1, ' ', false, ResultValue::error_handler_t::replace);
 }

@@ -4,11 +4,13 @@
 #define OSTREV_TOOLS_BATCH_ANSWER_H_
 
 #include <string>
-#include <variant>
 #include <vector>
 
-// A number stays one in JSON Lines.
-using ResultValue = std::variant<std::string, long long>;
+#include <nlohmann/json.hpp>
+
+// A result column's value: a number stays one in JSON Lines, a list of candidates stays a
+// list. A string may hold any bytes; writers replace what is not UTF-8 where they must.
+using ResultValue = nlohmann::ordered_json;
 
 struct Answer {
   enum Status { kConfident, kLow, kNone, kError };
@@ -22,7 +24,13 @@ struct Answer {
 // The output column after the request kind's.
 constexpr char kStatusColumn[] = "status";
 
+// A best track scored this or more is confident, below it low.
+constexpr int kConfidentScore = 75;
+
 Answer errorAnswer(std::string reason);
+
+// kConfident or kLow for a best track's score.
+Answer::Status statusOfScore(double score);
 
 // "confident", "low", "none" or "error".
 const char* statusName(Answer::Status status);
@@ -30,6 +38,7 @@ const char* statusName(Answer::Status status);
 // The status column: the status's name, for an error followed by ": " and the reason.
 std::string statusText(const Answer& answer);
 
+// The value as a table cell: null empty, a string as it is, anything else as compact JSON.
 std::string valueText(const ResultValue& value);
 
 #endif  // OSTREV_TOOLS_BATCH_ANSWER_H_

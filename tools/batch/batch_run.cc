@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "tools/batch/candidate_list_request.h"
 #include "tools/batch/identify_request.h"
 #include "tools/batch/input_lines.h"
 #include "tools/batch/lookup_pool.h"
@@ -61,7 +62,13 @@ int runBatch(const BatchCommandLine& line) {
   if (!input.problem().empty()) return fail(nullptr, input.problem());
   if (reader == nullptr) return fail(nullptr, problem);
 
-  const IdentifyRequest kind;
+  std::unique_ptr<RequestKind> chosenKind;
+  if (line.candidates > 0) {
+    chosenKind = std::make_unique<CandidateListRequest>(line.candidates);
+  } else {
+    chosenKind = std::make_unique<IdentifyRequest>();
+  }
+  const RequestKind& kind = *chosenKind;
   const Format outputFormat = line.outputFormat.value_or(inputFormat);
   std::unique_ptr<RowWriter> writer =
       makeRowWriter(outputFormat, reader->columns(), kind.columns());

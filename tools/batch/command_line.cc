@@ -17,13 +17,14 @@ BatchCommandLine refused(const std::string& problem) {
   return line;
 }
 
-bool parseConnections(const std::string& text, int* connections) {
+// A whole number from 1 to `most` (at most two digits).
+bool parseCount(const std::string& text, int most, int* count) {
   if (text.empty() || text.size() > 2 ||
       text.find_first_not_of("0123456789") != std::string::npos) {
     return false;
   }
-  *connections = std::stoi(text);
-  return *connections >= 1 && *connections <= kMaxConnections;
+  *count = std::stoi(text);
+  return *count >= 1 && *count <= most;
 }
 
 }  // namespace
@@ -47,7 +48,7 @@ BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
     std::string value;
     bool matched = false;
     for (const char* name :
-         {"--socket", "--connections", "--input-format", "--format", "--output"}) {
+         {"--socket", "--connections", "--candidates", "--input-format", "--format", "--output"}) {
       OptionMatch match = matchOption(argc, argv, &i, name, &value);
       if (match == OptionMatch::kNo) continue;
       if (match == OptionMatch::kMissingValue) return refused(std::string(name) + " needs a value");
@@ -56,8 +57,12 @@ BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
       if (strcmp(name, "--socket") == 0) {
         line.socketPath = value;
       } else if (strcmp(name, "--connections") == 0) {
-        if (!parseConnections(value, &line.connections)) {
+        if (!parseCount(value, kMaxConnections, &line.connections)) {
           return refused("--connections must be 1 to " + std::to_string(kMaxConnections));
+        }
+      } else if (strcmp(name, "--candidates") == 0) {
+        if (!parseCount(value, kMostCandidates, &line.candidates)) {
+          return refused("--candidates must be 1 to " + std::to_string(kMostCandidates));
         }
       } else if (strcmp(name, "--output") == 0) {
         if (value.empty()) return refused("--output needs a file name");

@@ -24,15 +24,17 @@ struct BatchCommandLine {
   std::optional<Format> outputFormat;  // none: the input's
   std::string outputPath;              // "" is standard output
   bool resume = false;
+  int candidates = 0;  // ask for this many candidates of each row; 0: the fixed identify request
   std::string problem;
 };
 
 // Accepts, in any order, "--socket PATH", "--connections K", "--input-format F",
-// "--format F", "--output FILE" (each also as "--name=value"), "--resume", "--help" and at
-// most one input file ("-" or none: standard input). The input's format is its file
-// name's extension's, else --input-format's; the two must not disagree. The socket
-// defaults to kDefaultSocketPath (1 to kMaxPathBytes bytes); K is 1 to 64, default 4;
-// --resume needs --output, which must not name the input.
+// "--format F", "--output FILE", "--candidates N" (each also as "--name=value"),
+// "--resume", "--help" and at most one input file ("-" or none: standard input). The
+// input's format is its file name's extension's, else --input-format's; the two must not
+// disagree. The socket defaults to kDefaultSocketPath (1 to kMaxPathBytes bytes); K is 1
+// to 64, default 4; N is 1 to kMostCandidates; --resume needs --output, which must not
+// name the input.
 BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]);
 
 #endif  // OSTREV_TOOLS_BATCH_COMMAND_LINE_H_

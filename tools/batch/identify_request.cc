@@ -23,7 +23,7 @@ IdentifyRequest::IdentifyRequest()
     : columns_({"track_id", "track", "artist_id", "artist", "album_id", "album", "score",
                 "album_score"}) {}
 
-std::string IdentifyRequest::request(const RowQuery& query) const {
+bool IdentifyRequest::request(const RowQuery& query, std::string* bytes, std::string*) const {
   lookup_query wire;
   setField(wire.command_name, kIdentifyName);
   setField(wire.artist, query.artist);
@@ -31,7 +31,8 @@ std::string IdentifyRequest::request(const RowQuery& query) const {
   setField(wire.track, query.title);
   setField(wire.isrc, query.isrc);
   setField(wire.upc, query.upc);
-  return std::string(reinterpret_cast<const char*>(&wire), sizeof(wire));
+  bytes->assign(reinterpret_cast<const char*>(&wire), sizeof(wire));
+  return true;
 }
 
 size_t IdentifyRequest::answerBytes() const { return kResultSize; }
@@ -55,7 +56,7 @@ Answer IdentifyRequest::read(const std::string& answer) const {
   if (result.track_id == 0) {
     read.status = Answer::kNone;
   } else {
-    read.status = score >= kConfidentScore ? Answer::kConfident : Answer::kLow;
+    read.status = statusOfScore(score);
   }
   return read;
 }

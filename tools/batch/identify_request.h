@@ -6,15 +6,12 @@
 
 #include "tools/batch/request_kind.h"
 
-// A track scored this or more is confident, below it low.
-constexpr int kConfidentScore = 75;
-
 class IdentifyRequest : public RequestKind {
  public:
   IdentifyRequest();
 
   const std::vector<std::string>& columns() const override { return columns_; }
-  std::string request(const RowQuery& query) const override;
+  bool request(const RowQuery& query, std::string* bytes, std::string* problem) const override;
   size_t answerBytes() const override;
   Answer read(const std::string& answer) const override;
 

@@ -14,14 +14,7 @@ std::string JsonLinesWriter::row(const InputRow& row, const Answer& answer) cons
     }
   }
   for (size_t i = 0; i < resultColumns_.size(); ++i) {
-    ordered_json& value = object[resultColumns_[i]];
-    if (i >= answer.values.size()) {
-      value = nullptr;
-    } else if (const long long* number = std::get_if<long long>(&answer.values[i])) {
-      value = *number;
-    } else {
-      value = std::get<std::string>(answer.values[i]);
-    }
+    object[resultColumns_[i]] = i < answer.values.size() ? answer.values[i] : nullptr;
   }
   object[kStatusColumn] = statusText(answer);
   return object.dump(-1, ' ', false, ordered_json::error_handler_t::replace) + "\n";

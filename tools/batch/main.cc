@@ -12,7 +12,8 @@ namespace {
 
 constexpr char kUsageLine[] =
     "usage: ostrev-batch [--socket=PATH] [--connections K] [--input-format tsv|csv|jsonl]\n"
-    "                    [--format tsv|csv|jsonl] [--output FILE [--resume]] [INPUT | -]\n";
+    "                    [--format tsv|csv|jsonl] [--output FILE [--resume]] [--candidates N]\n"
+    "                    [INPUT | -]\n";
 
 constexpr char kHelp[] =
     "\n"
@@ -26,7 +27,10 @@ constexpr char kHelp[] =
     "from its extension (.tsv, .csv, .jsonl, .ndjson), else --input-format, else its first\n"
     "line. The output (standard output, or --output FILE) is in the input's format unless\n"
     "--format says otherwise. --resume keeps the whole rows a broken-off run left in FILE\n"
-    "and goes on after them. The socket defaults to %s.\n";
+    "and goes on after them. --candidates N asks for up to N candidates of each row\n"
+    "instead: the best one's columns (its score as the server gives it), then ambiguous\n"
+    "and candidates (the whole list, as JSON) in place of album_score. The socket defaults\n"
+    "to %s.\n";
 
 }  // namespace
 

@@ -1,5 +1,5 @@
-// RequestKind: one way of asking the server about a row: the request's bytes, the size of
-// the answer, and the answer read as result columns and a status. A new kind of request
+// RequestKind: one way of asking the server about a row: the request's bytes, where the
+// answer ends, and the answer read as result columns and a status. A new kind of request
 // is one more implementation. Immutable; shared by every sending thread.
 #ifndef OSTREV_TOOLS_BATCH_REQUEST_KIND_H_
 #define OSTREV_TOOLS_BATCH_REQUEST_KIND_H_
@@ -11,6 +11,9 @@
 #include "tools/batch/answer.h"
 #include "tools/batch/row_query.h"
 
+// An answer that ends where the server closes the connection.
+constexpr size_t kAnswerEndsAtClose = 0;
+
 class RequestKind {
  public:
   virtual ~RequestKind() = default;
@@ -18,13 +21,15 @@ class RequestKind {
   // The result columns the answers fill, in order (the status column follows them).
   virtual const std::vector<std::string>& columns() const = 0;
 
-  // The bytes sent on one connection for `query`.
-  virtual std::string request(const RowQuery& query) const = 0;
+  // The bytes sent on one connection for `query`; false, with `*problem` saying why, when
+  // this kind cannot carry the query.
+  virtual bool request(const RowQuery& query, std::string* bytes, std::string* problem) const = 0;
 
-  // The bytes of a whole answer; fewer before the server closes is a failed exchange.
+  // The bytes of a whole answer, fewer before the server closes being a failed exchange;
+  // or kAnswerEndsAtClose.
   virtual size_t answerBytes() const = 0;
 
-  // The answer (answerBytes() bytes from the server: untrusted) as values and a status.
+  // The answer (from the server: untrusted) as values and a status.
   virtual Answer read(const std::string& answer) const = 0;
 };
 

@@ -20,7 +20,9 @@ constexpr int kAnswerTimeoutMs = 60 * 1000;
 }  // namespace
 
 Answer RowSender::send(const RowQuery& query) {
-  const std::string request = kind_.request(query);
+  std::string request;
+  std::string problem;
+  if (!kind_.request(query, &request, &problem)) return errorAnswer(problem);
   const int retries = serverGone_.load() ? 0 : kRetryCount;
   for (int attempt = 0;; ++attempt) {
     Exchange exchange = exchangeOnce(socketPath_, request, kind_.answerBytes(), kAnswerTimeoutMs);

@@ -4,16 +4,64 @@
 
 #include <cstring>
 
+#include "tools/batch/request_kind.h"
 #include "wire/socket_io.h"
 
 namespace {
 
 constexpr char kServerClosed[] = "the server closed the connection without an answer";
+// Far more than the longest list of candidates the server sends.
+constexpr size_t kMostAnswerBytes = 1024 * 1024;
 
 Exchange failed(std::string problem, bool worthRetrying) {
   Exchange exchange;
   exchange.worthRetrying = worthRetrying;
   exchange.problem = std::move(problem);
+  return exchange;
+}
+
+// Why a receive failed, errno telling.
+Exchange receiveFailed(int timeoutMs) {
+  if (errno == ETIMEDOUT) {
+    return failed("no answer within " + std::to_string(timeoutMs / 1000) + " s", false);
+  }
+  if (errno == ECONNRESET) return failed(kServerClosed, true);
+  return failed(std::string("receiving the answer: ") + strerror(errno), true);
+}
+
+Exchange receiveSized(int fd, size_t answerBytes, long long deadline, int timeoutMs) {
+  Exchange exchange;
+  exchange.answer.resize(answerBytes);
+  size_t got = 0;
+  switch (receiveFully(fd, &exchange.answer[0], answerBytes, &got, deadline)) {
+    case ReadStatus::kComplete:
+      exchange.answered = true;
+      return exchange;
+    case ReadStatus::kClosed:
+      return failed(kServerClosed, true);
+    case ReadStatus::kFailed:
+      break;
+  }
+  return receiveFailed(timeoutMs);
+}
+
+Exchange receiveToClose(int fd, long long deadline, int timeoutMs) {
+  constexpr size_t kChunkBytes = 64 * 1024;
+  Exchange exchange;
+  for (;;) {
+    const size_t had = exchange.answer.size();
+    if (had >= kMostAnswerBytes) {
+      return failed("an answer over " + std::to_string(kMostAnswerBytes) + " bytes", false);
+    }
+    exchange.answer.resize(had + kChunkBytes);
+    size_t got = 0;
+    const ReadStatus status = receiveFully(fd, &exchange.answer[had], kChunkBytes, &got, deadline);
+    exchange.answer.resize(had + got);
+    if (status == ReadStatus::kFailed) return receiveFailed(timeoutMs);
+    if (status == ReadStatus::kClosed) break;
+  }
+  if (exchange.answer.empty()) return failed(kServerClosed, true);
+  exchange.answered = true;
   return exchange;
 }
 
@@ -40,21 +88,8 @@ Exchange exchangeOnce(const std::string& socketPath, const std::string& request,
                       : std::string("sending the request: ") + strerror(errno),
                   true);
   }
-  Exchange exchange;
-  exchange.answer.resize(answerBytes);
-  size_t got = 0;
-  switch (receiveFully(connection.get(), &exchange.answer[0], answerBytes, &got, deadline)) {
-    case ReadStatus::kComplete:
-      exchange.answered = true;
-      return exchange;
-    case ReadStatus::kClosed:
-      return failed(kServerClosed, true);
-    case ReadStatus::kFailed:
-      break;
+  if (answerBytes == kAnswerEndsAtClose) {
+    return receiveToClose(connection.get(), deadline, timeoutMs);
   }
-  if (errno == ETIMEDOUT) {
-    return failed("no answer within " + std::to_string(timeoutMs / 1000) + " s", false);
-  }
-  if (errno == ECONNRESET) return failed(kServerClosed, true);
-  return failed(std::string("receiving the answer: ") + strerror(errno), true);
+  return receiveSized(connection.get(), answerBytes, deadline, timeoutMs);
 }

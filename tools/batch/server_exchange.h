@@ -1,6 +1,6 @@
 // One exchange with the lookup server: connect to its socket, send a request, read an
-// answer of known size. All of ostrev-batch's socket calls and their messages. Any
-// thread; each call has its own connection.
+// answer of known size or one that ends where the server closes. All of ostrev-batch's
+// socket calls and their messages. Any thread; each call has its own connection.
 #ifndef OSTREV_TOOLS_BATCH_SERVER_EXCHANGE_H_
 #define OSTREV_TOOLS_BATCH_SERVER_EXCHANGE_H_
 
@@ -15,7 +15,8 @@ struct Exchange {
 };
 
 // Sends `request` on a new connection to `socketPath` and reads `answerBytes` bytes of
-// answer, waiting at most `timeoutMs` for them.
+// answer (kAnswerEndsAtClose: up to 1 MB, until the server closes), waiting at most
+// `timeoutMs` for them.
 Exchange exchangeOnce(const std::string& socketPath, const std::string& request, size_t answerBytes,
                       int timeoutMs);
 
