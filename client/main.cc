@@ -35,7 +35,7 @@ int askCandidates(int connection, const lookup_query& query, int limit) {
   texts.limit = limit;
   std::string request;
   if (!candidatesRequest(texts, &request)) {
-    fputs("ostrevc: a '|' cannot be sent in a candidates request\n", stderr);
+    fputs("ostrevc: the candidates request would be too long\n", stderr);
     return 1;
   }
   if (!sendFully(connection, request.data(), request.size())) {

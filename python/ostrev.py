@@ -142,15 +142,13 @@ def _track(track):
 
 
 def _items(pairs):
-    """key:value| items; the server splits at '|', so a value cannot hold one."""
+    """key:value| items; the server splits at '|', so one in a value goes as a space."""
     text = ""
     for key, value in pairs:
         value = value or ""
         if not isinstance(value, str):
             raise TypeError("%s must be text: %r" % (key, value))
-        if "|" in value:
-            raise ValueError("%s cannot hold '|': %r" % (key, value))
-        text += "%s:%s|" % (key, value)
+        text += "%s:%s|" % (key, value.replace("|", " "))
     return text
 
 

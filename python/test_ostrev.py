@@ -109,11 +109,11 @@ class OstrevTest(unittest.TestCase):
                          [("100", "The Beatles"), ("110", "Björk")])
 
     def test_values_that_cannot_be_sent(self):
-        for track in ("A|B", ("T", "x|y"), ("", "x")):
-            with self.subTest(track), self.assertRaises(ValueError):
+        for track in (("", "x"), ("T", 5)):
+            with self.subTest(track), self.assertRaises((ValueError, TypeError)):
                 ostrev.identify_album("Abbey Road", tracks=[track], socket_path=NOWHERE)
         with self.assertRaises(ValueError):
-            ostrev.candidates(album="A|B", socket_path=NOWHERE)
+            ostrev.candidates(album="A" * 1000000, socket_path=NOWHERE)
 
     def test_server_closing_unanswered(self):
         refusing = Server(env={"OSTREV_ALBUM_MAX_TRACKS": "1"})

@@ -1,5 +1,7 @@
 #include "wire/variable_request.h"
 
+#include <algorithm>
+
 #include <cstdio>
 
 #include "wire/wire_format.h"
@@ -33,8 +35,11 @@ bool candidatesRequest(const CandidatesQuery& query, std::string* request) {
   } items[] = {{"artist", query.artist}, {"album", query.album}, {"title", query.title},
                {"isrc", query.isrc},     {"upc", query.upc}};
   for (const auto& item : items) {
-    if (item.value.find('|') != std::string::npos) return false;
-    if (!item.value.empty()) text += std::string(item.key) + ":" + item.value + "|";
+    if (item.value.empty()) continue;
+    // A '|' would end the item early; a space keeps the words apart.
+    std::string value = item.value;
+    std::replace(value.begin(), value.end(), '|', ' ');
+    text += std::string(item.key) + ":" + value + "|";
   }
   if (query.limit > 0) text += "limit:" + std::to_string(query.limit) + "|";
   return variableRequest(text, request);

@@ -31,9 +31,9 @@ struct CandidatesQuery {
   int limit = 0;  // 0: the server's default
 };
 
-// A variable-length request of kCandidatesName, a bar and the query's items. False, with
-// `*request` untouched, when a text holds a '|' (which would end its item) or the request
-// would be too long.
+// A variable-length request of kCandidatesName, a bar and the query's items, a '|' in a
+// text (which would end its item) sent as a space. False, with `*request` untouched, when
+// the request would be too long.
 bool candidatesRequest(const CandidatesQuery& query, std::string* request);
 
 #endif  // OSTREV_WIRE_VARIABLE_REQUEST_H_

@@ -28,7 +28,7 @@ TEST(VariableRequestTest, SixDigitsBoundTheDescriptor) {
   EXPECT_EQ(untouched, "before");
 }
 
-// Items only for the texts given; a '|' would end its item early, so it is refused.
+// Items only for the texts given; a '|' would end its item early, so it goes as a space.
 TEST(VariableRequestTest, CandidatesRequestItems) {
   const struct {
     CandidatesQuery query;
@@ -38,8 +38,9 @@ TEST(VariableRequestTest, CandidatesRequestItems) {
        "identify_candidates|artist:The Beatles|title:Come Together|limit:3|"},
       {{"", "", "x", "GBAYE0601690", "", 0}, "identify_candidates|title:x|isrc:GBAYE0601690|"},
       {{"", "", "", "", "", 0}, "identify_candidates|"},
-      {{"A|B", "", "x", "", "", 0}, nullptr},
-      {{"", "", "x", "", "12|3", 0}, nullptr},
+      {{"A|B", "", "x", "", "", 0}, "identify_candidates|artist:A B|title:x|"},
+      {{"", "", "x", "", "12|3", 0}, "identify_candidates|title:x|upc:12 3|"},
+      {{"", "", std::string(kMaxVariableRequestBytes, 'x'), "", "", 0}, nullptr},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.query.artist + " / " + c.query.title + " / " + c.query.upc);

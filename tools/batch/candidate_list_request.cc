@@ -27,7 +27,7 @@ bool CandidateListRequest::request(const RowQuery& query, std::string* bytes,
   texts.upc = query.upc;
   texts.limit = limit_;
   if (candidatesRequest(texts, bytes)) return true;
-  *problem = "a '|' cannot be sent in a candidates request";
+  *problem = "the candidates request would be too long";
   return false;
 }
 

@@ -1,6 +1,8 @@
 #include "tools/batch/command_line.h"
 
+#include <algorithm>
 #include <cstring>
+#include <thread>
 
 #include "Defaults.h"
 #include "tools/option_match.h"
@@ -8,8 +10,14 @@
 
 namespace {
 
-constexpr int kDefaultConnections = 4;
 constexpr int kMaxConnections = 64;
+
+// The server is on this machine, and its workers are worth at most one core each: two
+// connections a core keep every worker busy while the other answer travels.
+int defaultConnections() {
+  const int cores = static_cast<int>(std::thread::hardware_concurrency());
+  return std::min(std::max(2 * cores, 4), kMaxConnections);
+}
 
 BatchCommandLine refused(const std::string& problem) {
   BatchCommandLine line;
@@ -32,7 +40,7 @@ bool parseCount(const std::string& text, int most, int* count) {
 BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
   BatchCommandLine line;
   line.socketPath = kDefaultSocketPath;
-  line.connections = kDefaultConnections;
+  line.connections = defaultConnections();
   line.inputPath = "-";
   bool haveInput = false;
   for (int i = 1; i < argc; ++i) {

@@ -1,6 +1,6 @@
 // Reads ostrev-batch's arguments: the server socket, how many connections, the input and
 // its format, the output, its format and whether to resume it, or why they are refused.
-// A pure function of argv; any thread.
+// A function of argv and the number of cores; any thread.
 #ifndef OSTREV_TOOLS_BATCH_COMMAND_LINE_H_
 #define OSTREV_TOOLS_BATCH_COMMAND_LINE_H_
 
@@ -33,7 +33,7 @@ struct BatchCommandLine {
 // "--resume", "--help" and at most one input file ("-" or none: standard input). The
 // input's format is its file name's extension's, else --input-format's; the two must not
 // disagree. The socket defaults to kDefaultSocketPath (1 to kMaxPathBytes bytes); K is 1
-// to 64, default 4; N is 1 to kMostCandidates; --resume needs --output, which must not
+// to 64, default twice the cores (at least 4); N is 1 to kMostCandidates; --resume needs --output, which must not
 // name the input.
 BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]);
 

@@ -18,9 +18,10 @@ constexpr char kUsageLine[] =
 constexpr char kHelp[] =
     "\n"
     "Sends each row of INPUT (standard input when none or -) to ostrevd as one identify\n"
-    "request, over K connections at once (default 4), and writes a result for each row in\n"
-    "input order: the input's columns, then track_id, track, artist_id, artist, album_id,\n"
-    "album, score, album_score and status (confident, low, none or error: REASON).\n"
+    "request, over K connections at once (default: twice the cores, at least 4), and\n"
+    "writes a result for each row in input order: the input's columns, then track_id,\n"
+    "track, artist_id, artist, album_id, album, score, album_score and status (confident,\n"
+    "low, none or error: REASON).\n"
     "\n"
     "INPUT is TSV or CSV with a header naming any of artist, album, title, isrc and upc\n"
     "(other columns are carried through), or JSON Lines with those keys. Its format comes\n"
