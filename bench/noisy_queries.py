@@ -278,6 +278,19 @@ def _ocr_every_field(rng, fields):
     return ",".join(name for name in FIELDS if wanted[name])
 
 
+def garble(rng, text):
+    """`text` with one typing error (see TYPOS) or one OCR look-alike, each as likely as the
+    other where the text offers both; `text` itself when it offers neither. For
+    bench/album-test; the query kinds above do not use it."""
+    changes = [change for change, places in TYPOS if places(text)]
+    ocr = bool(_ocr_sites(text))
+    if not changes and not ocr:
+        return text
+    if ocr and (not changes or rng.random() < 0.5):
+        return _ocr(rng, text)
+    return rng.choice(changes)(rng, text)
+
+
 def _drop_words(rng, words):
     """The first of several words, at least half of them and not all."""
     return " ".join(words[:rng.randint((len(words) + 1) // 2, len(words) - 1)])

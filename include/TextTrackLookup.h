@@ -162,6 +162,12 @@ class TextTrackLookup {
   // The artist and album name caches, loaded once before the first strategy that reads
   // them, so that start-up and the text cascade never pay for them.
   void loadNameCaches();
+  // With the fuzzy index: the catalogue name of the album that the track queries, their
+  // artists and the album text point to; "" when none does.
+  std::string findFuzzyAlbumName(const OCRData& album, const std::list<OCRData>& tracks);
+  // The album's own tracks matched to the track queries: one to one with the fuzzy
+  // stage, else each query its best track.
+  void matchAlbumRecords(const std::list<trackRecord>& records, std::list<OCRData>* tracks);
   // Picks the best candidate of a filled track set.
   bool selectTrack(OCRData& query, std::string* result, DBResultSet& artists,
                    DBResultSet& albums, DBResultSet& tracks, float* score);

@@ -11,6 +11,8 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/db/TrackQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/TripletsNormalization.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/AlbumTracks.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/AlbumFinding.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/Assignment.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Candidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Cascade.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Diagnostics.cc

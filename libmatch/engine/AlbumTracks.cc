@@ -2,8 +2,11 @@
 // track list, then the text cascade for what is left.
 #include <cmath>
 #include <list>
+#include <unordered_map>
+#include <vector>
 
 #include "TextTrackLookup.h"
+#include "engine/Assignment.h"
 #include "getdata/IdentifierLookups.h"
 #include "getdata/NameCandidates.h"
 #include "text/CombinedScore.h"
@@ -14,29 +17,125 @@ namespace {
 constexpr float kAccepted = 70;
 constexpr float kFallbackScore = 10;
 constexpr size_t kIsrcLength = 12;
+// An album track is taken for a query only with a title at least this like the query's:
+// the album and the artist alone lift any track of the artist over the acceptance score.
+constexpr float kTitleFloor = 50;
+// A title of a few letters loses half its similarity to one typing error: it has a floor
+// of its own.
+constexpr size_t kShortTitleLetters = 4;
+constexpr float kShortTitleFloor = 25;
+// Up to this many track queries are paired with the album's tracks one to one; a longer
+// list is matched query by query.
+constexpr size_t kMostPairedTracks = 200;
+// Between pairings of equal score, the one that keeps the descriptor's order: a query is
+// pulled this much per place towards the album's track at its own place.
+constexpr double kOrderPull = 1e-6;
 
 float rounded(float value) { return std::floor(value + 0.5f); }
+
+struct AlbumMatch {
+  float title = 0;     // the title's similarity
+  float floor = 0;     // the least title similarity taken for this query
+  float combined = 0;  // the rounded score, the album taken as matching
+  bool taken() const { return title >= floor && combined >= kAccepted; }
+};
+
+float titleFloor(const std::string& title) {
+  size_t letters = 0;
+  for (char byte : title) letters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
+  return letters <= kShortTitleLetters ? kShortTitleFloor : kTitleFloor;
+}
 
 // A query's title and artist, prepared once for all the records of its album. Several
 // kilobytes: one at a time, on the stack.
 struct PreparedTrack {
-  explicit PreparedTrack(const OCRData& track) : title(track.title), artist(track.artist) {}
+  explicit PreparedTrack(const OCRData& track)
+      : title(track.title), artist(track.artist), floor(titleFloor(track.title)) {}
 
   // Title against the record's title, the album taken as matching, artist against artist.
-  float scoreOf(const trackRecord& record) const {
-    return rounded(
-        calculateCombinedScore(static_cast<float>(title.alignmentScore(record.trackName)), 100,
-                               static_cast<float>(artist.alignmentScore(record.artistName))));
+  AlbumMatch matchOf(const trackRecord& record) const {
+    AlbumMatch match;
+    match.title = static_cast<float>(title.alignmentScore(record.trackName));
+    match.floor = floor;
+    match.combined = rounded(calculateCombinedScore(
+        match.title, 100, static_cast<float>(artist.alignmentScore(record.artistName))));
+    return match;
   }
 
   PreparedName title;
   PreparedName artist;
+  float floor;
 };
+
+// The track takes the record's ids and names; the album's name only when `complete`.
+void takeRecord(const trackRecord& record, float score, bool complete, OCRData* track) {
+  track->mediaScore = score;
+  track->mediaId = record.trackId;
+  track->artistId = record.artistId;
+  track->albumId = record.albumId;
+  track->mediaName = record.trackName;
+  track->artistName = record.artistName;
+  if (complete) track->albumName = record.albumName;
+}
+
+// Each record's place among the records of its own album, in catalogue order.
+std::vector<size_t> placesInAlbum(const std::vector<const trackRecord*>& records) {
+  std::unordered_map<std::string, size_t> counts;
+  std::vector<size_t> places;
+  places.reserve(records.size());
+  for (const trackRecord* record : records) places.push_back(counts[record->albumId]++);
+  return places;
+}
+
+// The queries paired one to one with the records, for the greatest total score; a query
+// keeps its earlier answer when that scored more.
+void pairRecords(const std::list<trackRecord>& list, std::list<OCRData>* tracks) {
+  const std::vector<const trackRecord*> records = [&] {
+    std::vector<const trackRecord*> all;
+    for (const trackRecord& record : list) all.push_back(&record);
+    return all;
+  }();
+  const std::vector<size_t> places = placesInAlbum(records);
+  // Only the records some query may take are columns: an album name shared by a thousand
+  // albums must not make the matrix.
+  std::vector<std::vector<std::pair<size_t, float>>> eligible(tracks->size());
+  std::unordered_map<size_t, size_t> columnOf;
+  std::vector<size_t> recordOf;
+  size_t row = 0;
+  for (const OCRData& track : *tracks) {
+    const PreparedTrack texts(track);
+    for (size_t r = 0; r < records.size(); ++r) {
+      const AlbumMatch match = texts.matchOf(*records[r]);
+      if (!match.taken()) continue;
+      if (columnOf.emplace(r, recordOf.size()).second) recordOf.push_back(r);
+      eligible[row].emplace_back(r, match.combined);
+    }
+    ++row;
+  }
+  AssignmentWeights weights(tracks->size(), recordOf.size());
+  for (row = 0; row < eligible.size(); ++row) {
+    for (const auto& [r, score] : eligible[row]) {
+      const double apart = places[r] > row ? places[r] - row : row - places[r];
+      weights.at(row, columnOf[r]) = score - kOrderPull * apart;
+    }
+  }
+  const std::vector<int> paired = bestAssignment(weights);
+  row = 0;
+  for (OCRData& track : *tracks) {
+    const int column = paired[row++];
+    if (column < 0) continue;
+    const trackRecord& record = *records[recordOf[column]];
+    const float score = rounded(static_cast<float>(weights.at(row - 1, column)));
+    // Ties go to the pairing: an exact hit elsewhere is no better than this album's track.
+    if (score >= track.mediaScore) takeRecord(record, score, true, &track);
+  }
+}
 
 }  // namespace
 
 size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* tracks,
                                         const std::function<bool()>& keepGoing) {
+  const bool fuzzy = option_flags & OPT_FUZZY;
   if (!album->upc.empty()) {
     std::string name = findAlbumNameByUPC(album);
     if (!name.empty()) {
@@ -45,15 +144,15 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
     }
   }
 
-  // Identifiers and exact hits.
+  // Identifiers and exact hits, with the track's own artist; the album's stands in where
+  // the track names none.
   for (OCRData& track : *tracks) {
     if (!keepGoing()) return 0;
-    std::string ownArtist = track.artist;
     track.album = album->album;
     track.upc = album->upc;
     track.albumId = album->albumId;
-    if (!album->artist.empty()) track.artist = album->artist;
-    track.artistAlt1 = ownArtist;
+    track.artistAlt1 = track.artist;
+    if (track.artist.empty()) track.artist = album->artist;
     track.spareScore = 0;
     track.mediaScore = 0;
     track.albumScore = 0;
@@ -64,33 +163,22 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
     }
   }
 
-  // The album's own tracks; a record may serve several queries.
+  // The album's own tracks.
   std::list<trackRecord> records;
   getAlbumTracks(handle(), album->album, &records);
-  for (OCRData& track : *tracks) {
-    const PreparedTrack texts(track);
-    for (const trackRecord& record : records) {
-      float combined = texts.scoreOf(record);
-      if (combined >= kAccepted && combined > track.mediaScore) {
-        track.mediaScore = combined;
-        track.mediaId = record.trackId;
-        track.artistId = record.artistId;
-        track.albumId = record.albumId;
-        track.mediaName = record.trackName;
-        track.artistName = record.artistName;
-      }
-    }
+  if (records.empty() && fuzzy) {
+    const std::string found = findFuzzyAlbumName(*album, *tracks);
+    if (!found.empty()) getAlbumTracks(handle(), found, &records);
   }
+  matchAlbumRecords(records, tracks);
 
-  // The text cascade for the rest, with the track's own artist. The tracks before the one
-  // it stops at are identified.
+  // The text cascade for the rest. The tracks before the one it stops at are identified.
   size_t identified = 0;
   for (OCRData& track : *tracks) {
     if (track.mediaScore < kAccepted && !keepGoing()) return identified;
     ++identified;
     if (track.mediaScore >= kAccepted) continue;
     findExactArtist(track, &track.mediaId, &track.mediaScore);
-    track.artist = track.artistAlt1;
     track.artistAlt1.clear();
     track.artistAlt2.clear();
     if (track.mediaScore < kAccepted) track.mediaScore = findTrackByText(track, &track.mediaId);
@@ -102,10 +190,34 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
 
   for (OCRData& track : *tracks) {
     if (track.mediaScore < kAccepted) continue;
+    // With the fuzzy stage every answer carries its names, exact hits' too.
+    if (fuzzy && (track.mediaName.empty() || track.albumName.empty())) {
+      fillTrackInfo(track.mediaId, track.mediaName, track.artistId, track.artistName,
+                    track.albumId, track.albumName);
+    }
     track.mediaScore = rounded(track.mediaScore);
     track.albumScore = rounded(calcAlbumScore(track.album, track.albumName));
   }
   return identified;
+}
+
+void TextTrackLookup::matchAlbumRecords(const std::list<trackRecord>& records,
+                                        std::list<OCRData>* tracks) {
+  if (records.empty()) return;
+  if ((option_flags & OPT_FUZZY) && tracks->size() <= kMostPairedTracks) {
+    pairRecords(records, tracks);
+    return;
+  }
+  // A record may serve several queries.
+  for (OCRData& track : *tracks) {
+    const PreparedTrack texts(track);
+    for (const trackRecord& record : records) {
+      const AlbumMatch match = texts.matchOf(record);
+      if (match.taken() && match.combined > track.mediaScore) {
+        takeRecord(record, match.combined, false, &track);
+      }
+    }
+  }
 }
 
 int TextTrackLookup::findExactAlbumArtists(OCRData* query, DBResultSet* albums,
@@ -125,7 +237,7 @@ bool TextTrackLookup::findExactAlbumTracks(OCRData query, std::string* result, f
   std::string bestId;
   const PreparedTrack texts(query);
   for (const trackRecord& record : records) {
-    float combined = texts.scoreOf(record);
+    const float combined = texts.matchOf(record).combined;
     if (combined > best) {
       best = combined;
       bestId = record.trackId;

@@ -126,7 +126,7 @@ void FuzzyTrackIndex::offerTracksOf(const Field& field, NameId name, const Fuzzy
         query, similarity(title_, 0, track.title, query.title.core, scratch),
         similarity(artist_, 1, track.artist, query.artist.core, scratch),
         similarity(album_, 2, track.album, query.album.core, scratch), versions_[track.version]);
-    out->push_back({track.id, scores, swapped, track.artist, track.title});
+    out->push_back({track.id, scores, swapped, track.artist, track.title, track.album});
   }
   *budget -= static_cast<size_t>(end - begin);
 }

@@ -22,6 +22,7 @@ struct FuzzyCandidate {
   bool swapped = false;  // found with the query's artist and title read the other way round
   uint32_t artistKey = 0;  // equal for tracks whose artists fold to the same name
   uint32_t titleKey = 0;   // equal for tracks whose titles fold to the same name
+  uint32_t albumKey = 0;   // equal for tracks whose albums fold to the same name
 };
 
 // The working memory of one searching thread.

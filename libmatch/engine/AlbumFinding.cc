@@ -1,0 +1,66 @@
+// Finding the album of an album-tracks request whose album text names no album: the fuzzy
+// index is asked for each track, its title with the track's artist and the album text,
+// and the album most tracks point to wins.
+#include <list>
+#include <unordered_map>
+
+#include "TextTrackLookup.h"
+#include "text/Normalize.h"
+
+namespace {
+
+// Enough tracks for a clear vote; a long list adds search time, not certainty.
+constexpr size_t kTracksAsked = 8;
+constexpr size_t kCandidatesPerTrack = 5;
+// The winner needs at least the worth of one track scored this well.
+constexpr float kLeastVote = 70;
+
+struct AlbumVote {
+  float total = 0;
+  float bestScore = 0;
+  int64_t bestTrack = 0;
+};
+
+}  // namespace
+
+std::string TextTrackLookup::findFuzzyAlbumName(const OCRData& album,
+                                                const std::list<OCRData>& tracks) {
+  const std::shared_ptr<const FuzzyTrackIndex> index = shared->fuzzyIndex();
+  if (index == nullptr) return "";
+  std::unordered_map<uint32_t, AlbumVote> votes;
+  size_t asked = 0;
+  for (const OCRData& track : tracks) {
+    if (asked++ == kTracksAsked) break;
+    const std::string artist = is_unknown(track.artist) ? "" : track.artist;
+    // Each album counts once per track, with its best candidate.
+    std::unordered_map<uint32_t, const FuzzyCandidate*> bestOfAlbum;
+    const std::vector<FuzzyCandidate> found =
+        index->best(track.title, artist, album.album, kCandidatesPerTrack, &fuzzyScratch);
+    for (const FuzzyCandidate& candidate : found) {
+      const FuzzyCandidate*& best = bestOfAlbum[candidate.albumKey];
+      if (best == nullptr || candidate.scores.total > best->scores.total) best = &candidate;
+    }
+    for (const auto& [key, candidate] : bestOfAlbum) {
+      AlbumVote& vote = votes[key];
+      vote.total += candidate->scores.total;
+      if (candidate->scores.total > vote.bestScore) {
+        vote.bestScore = candidate->scores.total;
+        vote.bestTrack = candidate->trackId;
+      }
+    }
+  }
+  const AlbumVote* winner = nullptr;
+  for (const auto& [key, vote] : votes) {
+    if (winner == nullptr || vote.total > winner->total ||
+        (vote.total == winner->total && vote.bestTrack < winner->bestTrack)) {
+      winner = &vote;
+    }
+  }
+  if (winner == nullptr || winner->total < kLeastVote) return "";
+  std::string trackName, artistId, artistName, albumId, albumName;
+  if (!fillTrackInfo(std::to_string(winner->bestTrack), trackName, artistId, artistName, albumId,
+                     albumName)) {
+    return "";
+  }
+  return albumName;
+}
