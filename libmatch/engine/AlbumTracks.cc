@@ -19,7 +19,7 @@ constexpr float kFallbackScore = 10;
 constexpr size_t kIsrcLength = 12;
 // An album track is taken for a query only with a title at least this like the query's:
 // the album and the artist alone lift any track of the artist over the acceptance score.
-constexpr float kTitleFloor = 50;
+constexpr float kTitleFloor = 60;
 // A title of a few letters loses half its similarity to one typing error: it has a floor
 // of its own.
 constexpr size_t kShortTitleLetters = 4;
