@@ -9,8 +9,11 @@
 
 namespace {
 
-// Enough tracks for a clear vote; a long list adds search time, not certainty.
-constexpr size_t kTracksAsked = 8;
+// Enough tracks for a clear vote; a long list adds search time, not certainty. The vote
+// ends early once an album leads the next by more than this.
+constexpr size_t kTracksAsked = 4;
+constexpr size_t kLeastTracksAsked = 2;
+constexpr float kClearLead = 100;
 constexpr size_t kCandidatesPerTrack = 5;
 // The winner needs at least the worth of one track scored this well.
 constexpr float kLeastVote = 70;
@@ -21,6 +24,19 @@ struct AlbumVote {
   int64_t bestTrack = 0;
 };
 
+bool clearLead(const std::unordered_map<uint32_t, AlbumVote>& votes) {
+  float first = 0, second = 0;
+  for (const auto& [key, vote] : votes) {
+    if (vote.total > first) {
+      second = first;
+      first = vote.total;
+    } else if (vote.total > second) {
+      second = vote.total;
+    }
+  }
+  return first - second > kClearLead;
+}
+
 }  // namespace
 
 std::string TextTrackLookup::findFuzzyAlbumName(const OCRData& album,
@@ -30,7 +46,8 @@ std::string TextTrackLookup::findFuzzyAlbumName(const OCRData& album,
   std::unordered_map<uint32_t, AlbumVote> votes;
   size_t asked = 0;
   for (const OCRData& track : tracks) {
-    if (asked++ == kTracksAsked) break;
+    if (asked == kTracksAsked || (asked >= kLeastTracksAsked && clearLead(votes))) break;
+    ++asked;
     const std::string artist = is_unknown(track.artist) ? "" : track.artist;
     // Each album counts once per track, with its best candidate.
     std::unordered_map<uint32_t, const FuzzyCandidate*> bestOfAlbum;
