@@ -152,63 +152,80 @@ TEST_F(AlbumTracksTest, UpcNamesTheAlbumAndTheTracksOwnArtistComesFirst) {
 
 // Whole albums: each query answered with its own track of the album, by its own artist,
 // and a title the album lacks left unanswered whatever the artist.
+struct AlbumQuery {
+  const char* title;
+  const char* artist;
+  const char* id;     // "" for no answer
+  const char* track;  // the catalogue's title of `id`
+};
+
 struct WholeAlbumCase {
   const char* what;
   int options;
   const char* albumText;
-  std::vector<const char*> ids;  // per query of kWholeAlbumQueries; "" for no answer
+  const char* albumArtist;
+  std::vector<AlbumQuery> queries;
 };
 
 void PrintTo(const WholeAlbumCase& c, std::ostream* os) { *os << c.what; }
 
-// Title and own artist of each query on Tide Remixes by Marlow Quay.
-const std::vector<std::pair<const char*, const char*>> kWholeAlbumQueries = {
-    {"Riptide (Velvet Hours Remix)", "Velvet Hours"},
-    {"Riptide (Original Mix)", ""},
-    {"Untitled", ""},
-    {"Untitled", ""},
-    {"Zzyzx Road", ""}};
-const std::vector<const char*> kWholeAlbumTitles = {
-    "Riptide (Velvet Hours Remix)", "Riptide (Original Mix)", "Untitled", "Untitled", ""};
+const char kRemix[] = "Riptide (Velvet Hours Remix)";
+const char kOriginal[] = "Riptide (Original Mix)";
 
 class WholeAlbumTest : public EngineTest, public testing::WithParamInterface<WholeAlbumCase> {};
 
 TEST_P(WholeAlbumTest, EachQueryGetsItsOwnTrack) {
   const WholeAlbumCase& c = GetParam();
   auto engine = makeEngine(c.options);
-  OCRData album = makeQuery("", "Marlow Quay", c.albumText);
+  OCRData album = makeQuery("", c.albumArtist, c.albumText);
   std::list<OCRData> tracks;
-  for (const auto& [title, artist] : kWholeAlbumQueries) {
-    tracks.push_back(makeQuery(title, artist, ""));
-  }
+  for (const AlbumQuery& q : c.queries) tracks.push_back(makeQuery(q.title, q.artist, ""));
   printedBy([&] { engine->findAlbumTracks(&album, &tracks); });
-  size_t i = 0;
+  auto q = c.queries.begin();
   for (const OCRData& track : tracks) {
-    SCOPED_TRACE(std::string("query ") + kWholeAlbumQueries[i].first);
-    const std::string id = c.ids[i];
-    if (id.empty()) {
+    SCOPED_TRACE(std::string("query ") + q->title + " / " + q->artist);
+    if (*q->id == '\0') {
       EXPECT_LT(track.mediaScore, 70) << track.mediaId;
     } else {
-      EXPECT_EQ(track.mediaId, id);
+      EXPECT_EQ(track.mediaId, q->id);
       EXPECT_GE(track.mediaScore, 70);
       // With the fuzzy stage every answer carries its names, exact hits' too.
       if (c.options & OPT_FUZZY) {
-        EXPECT_EQ(track.mediaName, kWholeAlbumTitles[i]);
+        EXPECT_EQ(track.mediaName, q->track);
         EXPECT_EQ(track.albumName, "Tide Remixes");
         EXPECT_FALSE(track.artistName.empty());
       }
     }
-    ++i;
+    ++q;
   }
 }
+
+// Tide Remixes by Marlow Quay: a remix by Velvet Hours, one title twice.
+const std::vector<AlbumQuery> kOneByOne = {{kRemix, "Velvet Hours", "1702", kRemix},
+                                           {kOriginal, "", "1701", kOriginal},
+                                           {"Untitled", "", "1704", "Untitled"},
+                                           {"Untitled", "", "1704", "Untitled"},
+                                           {"Zzyzx Road", "", "", ""}};
+const std::vector<AlbumQuery> kPaired = {{kRemix, "Velvet Hours", "1702", kRemix},
+                                         {kOriginal, "", "1701", kOriginal},
+                                         {"Untitled", "", "1703", "Untitled"},
+                                         {"Untitled", "", "1704", "Untitled"},
+                                         {"Zzyzx Road", "", "", ""}};
+// As a compilation is sent: every track with its own artist.
+const std::vector<AlbumQuery> kCompilation = {
+    {kRemix, "Velvet Hours", "1702", kRemix},
+    {"Harbour Wall", "Marlow Quay", "1705", "Harbour Wall"},
+    {"Zzyzx Road", "Marlow Quay", "", ""}};
 
 INSTANTIATE_TEST_SUITE_P(
     Albums, WholeAlbumTest,
     testing::Values(
         // Track by track, a title twice on the album gets one track twice.
-        WholeAlbumCase{"TrackByTrack", 0, "Tide Remixes", {"1702", "1701", "1704", "1704", ""}},
-        WholeAlbumCase{"Paired", OPT_FUZZY, "Tide Remixes", {"1702", "1701", "1703", "1704", ""}},
+        WholeAlbumCase{"TrackByTrack", 0, "Tide Remixes", "Marlow Quay", kOneByOne},
+        WholeAlbumCase{"Paired", OPT_FUZZY, "Tide Remixes", "Marlow Quay", kPaired},
+        WholeAlbumCase{"Compilation", 0, "Tide Remixes", "Various Artists", kCompilation},
+        WholeAlbumCase{"PairedCompilation", OPT_FUZZY, "Tide Remixes", "Various Artists",
+                       kCompilation},
         // No album is named so: the tracks' titles and artists find it.
-        WholeAlbumCase{
-            "GarbledAlbum", OPT_FUZZY, "Tyde Remixs", {"1702", "1701", "1703", "1704", ""}}),
+        WholeAlbumCase{"GarbledAlbum", OPT_FUZZY, "Tyde Remixs", "Marlow Quay", kPaired}),
     [](const testing::TestParamInfo<WholeAlbumCase>& info) { return info.param.what; });
