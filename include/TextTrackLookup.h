@@ -105,6 +105,8 @@ class TextTrackLookup {
   float findRecentQuery(OCRData query, FuzzyTextCompare comparer, std::string* result);
   bool findRecentTrack(OCRData query, std::string* result, float* score);
 
+  // An ISRC of any other length is not looked up.
+  static constexpr size_t kIsrcLength = 12;
   // Identifier look-ups: the best track carrying the query's ISRC (25 to 100, 0 when
   // none), and the album name the query's UPC designates ("" when none fits its album).
   float findTrackByISRC(OCRData query, std::string* result);

@@ -5,7 +5,6 @@
 #include <unordered_map>
 
 #include "TextTrackLookup.h"
-#include "text/Normalize.h"
 
 namespace {
 
@@ -41,18 +40,18 @@ bool clearLead(const std::unordered_map<uint32_t, AlbumVote>& votes) {
 
 std::string TextTrackLookup::findFuzzyAlbumName(const OCRData& album,
                                                 const std::list<OCRData>& tracks) {
-  const std::shared_ptr<const FuzzyTrackIndex> index = shared->fuzzyIndex();
-  if (index == nullptr) return "";
   std::unordered_map<uint32_t, AlbumVote> votes;
   size_t asked = 0;
   for (const OCRData& track : tracks) {
     if (asked == kTracksAsked || (asked >= kLeastTracksAsked && clearLead(votes))) break;
     ++asked;
-    const std::string artist = is_unknown(track.artist) ? "" : track.artist;
+    OCRData asked;
+    asked.title = track.title;
+    asked.artist = track.artist;
+    asked.album = album.album;
     // Each album counts once per track, with its best candidate.
     std::unordered_map<uint32_t, const FuzzyCandidate*> bestOfAlbum;
-    const std::vector<FuzzyCandidate> found =
-        index->best(track.title, artist, album.album, kCandidatesPerTrack, &fuzzyScratch);
+    const std::vector<FuzzyCandidate> found = findFuzzyCandidates(asked, kCandidatesPerTrack);
     for (const FuzzyCandidate& candidate : found) {
       const FuzzyCandidate*& best = bestOfAlbum[candidate.albumKey];
       if (best == nullptr || candidate.scores.total > best->scores.total) best = &candidate;

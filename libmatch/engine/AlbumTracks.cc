@@ -16,7 +16,6 @@ namespace {
 
 constexpr float kAccepted = 70;
 constexpr float kFallbackScore = 10;
-constexpr size_t kIsrcLength = 12;
 // An album track is taken for a query only with a title at least this like the query's:
 // the album and the artist alone lift any track of the artist over the acceptance score.
 constexpr float kTitleFloor = 60;
@@ -40,17 +39,16 @@ struct AlbumMatch {
   bool taken() const { return title >= floor && combined >= kAccepted; }
 };
 
-float titleFloor(const std::string& title) {
-  size_t letters = 0;
-  for (char byte : title) letters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
-  return letters <= kShortTitleLetters ? kShortTitleFloor : kTitleFloor;
+float titleFloor(const PreparedName& title) {
+  return static_cast<size_t>(title.length()) <= kShortTitleLetters ? kShortTitleFloor
+                                                                    : kTitleFloor;
 }
 
 // A query's title and artist, prepared once for all the records of its album. Several
 // kilobytes: one at a time, on the stack.
 struct PreparedTrack {
   explicit PreparedTrack(const OCRData& track)
-      : title(track.title), artist(track.artist), floor(titleFloor(track.title)) {}
+      : title(track.title), artist(track.artist), floor(titleFloor(title)) {}
 
   // Title against the record's title, the album taken as matching, artist against artist.
   AlbumMatch matchOf(const trackRecord& record) const {

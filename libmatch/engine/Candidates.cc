@@ -5,12 +5,6 @@
 #include "TextTrackLookup.h"
 #include "fuzzy/RecordScore.h"
 
-namespace {
-
-constexpr size_t kIsrcLength = 12;
-
-}  // namespace
-
 float TextTrackLookup::findTrack(OCRData query, std::string* result, std::string* stage) {
   if (query.isrc.size() == kIsrcLength) {
     const float score = findTrackByISRC(query, result);

@@ -22,6 +22,9 @@ class PreparedName {
   // it below `minimum` is not compared at all.
   int alignmentScoreAtLeast(std::string_view name, int minimum) const;
 
+  // The characters of the query as it is compared.
+  int length() const { return query_.count; }
+
  private:
   // Bit i stands for position i of the query, which is always the pattern: the distance
   // does not care which side is.
