@@ -61,11 +61,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   close(client);
 
-  std::unique_ptr<command> owned = readRequest(server, option_flags);
+  std::unique_ptr<command> owned = readRequest(unique_fd(server), option_flags);
   command* cmd = owned.get();
   check(cmd != nullptr, "readRequest returned null");
   if (auto* identify = dynamic_cast<identify_command*>(cmd)) {
-    check(identify->client_fd == server, "identify command holds another descriptor");
+    check(identify->client.get() == server, "identify command holds another descriptor");
     check(written == kShortQuerySize || written >= kQuerySize, "identify of a cut request");
     // The texts are the fields as sent; a short request has no ISRC and UPC.
     const char* sent = reinterpret_cast<const char*>(data);
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             identify->upc == (whole ? fieldText(sent + offsetof(lookup_query, upc), 200) : ""),
         "identify texts differ from the fields sent");
   } else if (auto* album = dynamic_cast<identify_album_tracks_command*>(cmd)) {
-    check(album->client_fd == server, "album-tracks command holds another descriptor");
+    check(album->client.get() == server, "album-tracks command holds another descriptor");
     // The descriptor is the end of the announced text, which was all received.
     const long total = variableLength(reinterpret_cast<const char*>(data));
     const std::string& text = album->request_text;
@@ -89,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                          text.size()) == 0,
         "descriptor differs from the text sent");
   } else if (auto* candidates = dynamic_cast<identify_candidates_command*>(cmd)) {
-    check(candidates->client_fd == server, "candidates command holds another descriptor");
+    check(candidates->client.get() == server, "candidates command holds another descriptor");
     // The items are the end of the announced text, after the request's name and bar.
     const long total = variableLength(reinterpret_cast<const char*>(data));
     const std::string sent(reinterpret_cast<const char*>(data) + kVariableHeaderSize,

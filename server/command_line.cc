@@ -95,8 +95,10 @@ int parseCommandLine(int argc, char** argv, server_config* config) {
       config->option_flags |= OPT_ONEREQUEST;
     } else if (abbreviates(word, "fuzzy")) {
       config->option_flags |= OPT_FUZZY;
+    } else {
+      // Still ignored, but a misspelt word in a unit file must not pass unnoticed.
+      fprintf(stderr, "ostrevd: ignoring unknown option '%s'\n", argv[i]);
     }
-    // Anything else is ignored without a message.
   }
   return -1;
 }

@@ -1,7 +1,5 @@
 #include "identify_album_tracks_command.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <iostream>
 #include <sstream>
@@ -23,14 +21,12 @@ size_t mostTracks() {
 
 }  // namespace
 
-identify_album_tracks_command::identify_album_tracks_command(int client_fd)
-    : identify_album_tracks_command(client_fd, "") {}
+identify_album_tracks_command::identify_album_tracks_command(unique_fd client)
+    : identify_album_tracks_command(std::move(client), "") {}
 
-identify_album_tracks_command::identify_album_tracks_command(int client_fd,
+identify_album_tracks_command::identify_album_tracks_command(unique_fd client,
                                                              std::string request_text)
-    : command(kLookup), client_fd(client_fd), request_text(std::move(request_text)) {}
-
-identify_album_tracks_command::~identify_album_tracks_command() { close(client_fd); }
+    : command(kLookup), client(std::move(client)), request_text(std::move(request_text)) {}
 
 std::string identify_album_tracks_command::format_tracks_reply() const {
   return tracksReply(tracks);
@@ -54,7 +50,7 @@ void identify_album_tracks_command::do_it(TextTrackLookup* engine, int) {
        << "upc:    [" << query.upc << "]\n";
   engine->beginRequest();
   const size_t identified = engine->findAlbumTracks(&query, &tracks, [this, engine] {
-    return !engine->catalogueFault().occurred() && peerConnected(client_fd);
+    return !engine->catalogueFault().occurred() && peerConnected(client.get());
   });
   if (engine->catalogueFault().occurred()) {
     engine->catalogueFault().report(std::cerr);
@@ -84,6 +80,5 @@ void identify_album_tracks_command::do_it(TextTrackLookup* engine, int) {
   }
   std::cout << dump.str();
 
-  std::string reply = format_tracks_reply();
-  if (!sendFully(client_fd, reply.data(), reply.size())) perror("ERROR: send result");
+  answer(&client, format_tracks_reply(), "ERROR: send result");
 }

@@ -1,7 +1,5 @@
 #include "identify_candidates_command.h"
 
-#include <unistd.h>
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -13,7 +11,6 @@
 #include "TextTrackLookup.h"
 #include "descriptor_items.h"
 #include "identify_command.h"
-#include "wire/socket_io.h"
 #include "wire/wire_format.h"
 
 namespace {
@@ -77,17 +74,15 @@ std::string candidatesJson(const CandidateList& list) {
 
 std::string errorJson(const std::string& reason) { return dumped({{"error", reason}}); }
 
-identify_candidates_command::identify_candidates_command(int client_fd, std::string items)
-    : command(kLookup), client_fd(client_fd), items(std::move(items)) {}
-
-identify_candidates_command::~identify_candidates_command() { close(client_fd); }
+identify_candidates_command::identify_candidates_command(unique_fd client, std::string items)
+    : command(kLookup), client(std::move(client)), items(std::move(items)) {}
 
 void identify_candidates_command::do_it(TextTrackLookup* engine, int) {
   std::cout << kCandidatesName << '|' << items << std::endl;
   const CandidatesRequest request = parseCandidatesRequest(items);
-  std::string answer;
+  std::string json;
   if (!request.error.empty()) {
-    answer = errorJson(request.error);
+    json = errorJson(request.error);
   } else {
     engine->beginRequest();
     const CandidateList list = engine->listCandidates(request.query, request.limit);
@@ -95,7 +90,7 @@ void identify_candidates_command::do_it(TextTrackLookup* engine, int) {
       engine->catalogueFault().report(std::cerr);
       return;
     }
-    answer = candidatesJson(list);
+    json = candidatesJson(list);
   }
-  if (!sendFully(client_fd, answer.data(), answer.size())) perror("ERROR: send candidates");
+  answer(&client, std::move(json), "ERROR: send candidates");
 }

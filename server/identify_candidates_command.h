@@ -1,7 +1,7 @@
 // One candidates request: the query's items (artist, album, title, isrc, upc, limit) and
 // the connection the JSON answer goes back on (closed unanswered when the catalogue was
-// unreachable). Owned by the queue, then by the worker; the destructor closes the
-// connection.
+// unreachable). Owned by the queue, then by the worker, which hands the reply to the
+// intake.
 #ifndef OSTREV_SERVER_IDENTIFY_CANDIDATES_COMMAND_H_
 #define OSTREV_SERVER_IDENTIFY_CANDIDATES_COMMAND_H_
 
@@ -30,12 +30,11 @@ std::string errorJson(const std::string& reason);
 
 class identify_candidates_command : public command {
  public:
-  identify_candidates_command(int client_fd, std::string items);
-  ~identify_candidates_command() override;
+  identify_candidates_command(unique_fd client, std::string items);
 
   void do_it(TextTrackLookup* engine, int option_flags) override;
 
-  int client_fd;
+  unique_fd client;
   std::string items;
 };
 

@@ -1,13 +1,10 @@
 #include "identify_command.h"
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <iostream>
 #include <utility>
 
 #include "TextTrackLookup.h"
-#include "wire/socket_io.h"
 #include "wire/wire_format.h"
 
 namespace {
@@ -29,26 +26,24 @@ OCRData lookupQuery(const std::string& artist, const std::string& album,
 }
 
 identify_command::identify_command(std::string artist, std::string album, std::string track,
-                                   std::string isrc, std::string upc, int client_fd)
+                                   std::string isrc, std::string upc, unique_fd client)
     : command(kLookup),
       artist(std::move(artist)),
       album(std::move(album)),
       track(std::move(track)),
       isrc(std::move(isrc)),
       upc(std::move(upc)),
-      client_fd(client_fd) {}
+      client(std::move(client)) {}
 
 identify_command::identify_command(std::string artist, std::string album, std::string track,
-                                   std::string isrc, int client_fd)
+                                   std::string isrc, unique_fd client)
     : identify_command(std::move(artist), std::move(album), std::move(track), std::move(isrc),
-                       "", client_fd) {}
+                       "", std::move(client)) {}
 
 identify_command::identify_command(std::string artist, std::string album, std::string track,
-                                   int client_fd)
+                                   unique_fd client)
     : identify_command(std::move(artist), std::move(album), std::move(track), "", "",
-                       client_fd) {}
-
-identify_command::~identify_command() { close(client_fd); }
+                       std::move(client)) {}
 
 void identify_command::do_it(TextTrackLookup* engine, int option_flags) {
   engine->beginRequest();
@@ -65,15 +60,15 @@ void identify_command::do_it(TextTrackLookup* engine, int option_flags) {
     return;
   }
 
-  lookup_result answer;
-  answer.track_id = wireId(mediaId);
-  setResultName(answer.track_name, mediaName);
-  answer.artist_id = wireId(artistId);
-  setResultName(answer.artist_name, artistName);
-  answer.album_id = wireId(albumId);
-  setResultName(answer.album_name, albumName);
-  answer.match_score = score;
-  answer.album_score = albumScore;
+  lookup_result result;
+  result.track_id = wireId(mediaId);
+  setResultName(result.track_name, mediaName);
+  result.artist_id = wireId(artistId);
+  setResultName(result.artist_name, artistName);
+  result.album_id = wireId(albumId);
+  setResultName(result.album_name, albumName);
+  result.match_score = score;
+  result.album_score = albumScore;
 
   const bool quiet = option_flags & OPT_SYNONYM;
   if (!quiet) {
@@ -87,7 +82,6 @@ void identify_command::do_it(TextTrackLookup* engine, int option_flags) {
   if (!quiet) std::cout << "\n";
   std::cout << std::flush;
 
-  if (!sendFully(client_fd, reinterpret_cast<const char*>(&answer), sizeof(answer))) {
-    perror("ERROR: send result");
-  }
+  answer(&client, std::string(reinterpret_cast<const char*>(&result), sizeof(result)),
+         "ERROR: send result");
 }

@@ -1,6 +1,6 @@
 // One "identify" request: the five texts as received and the connection the answer goes
 // back on (closed unanswered when the catalogue was unreachable). Owned by the queue, then
-// by the worker, which runs and deletes it; the destructor closes the connection.
+// by the worker, which runs it and hands its reply, with the connection, to the intake.
 #ifndef OSTREV_SERVER_IDENTIFY_COMMAND_H_
 #define OSTREV_SERVER_IDENTIFY_COMMAND_H_
 
@@ -17,11 +17,10 @@ OCRData lookupQuery(const std::string& artist, const std::string& album,
 class identify_command : public command {
  public:
   identify_command(std::string artist, std::string album, std::string track, std::string isrc,
-                   std::string upc, int client_fd);
+                   std::string upc, unique_fd client);
   identify_command(std::string artist, std::string album, std::string track, std::string isrc,
-                   int client_fd);
-  identify_command(std::string artist, std::string album, std::string track, int client_fd);
-  ~identify_command() override;
+                   unique_fd client);
+  identify_command(std::string artist, std::string album, std::string track, unique_fd client);
 
   void do_it(TextTrackLookup* engine, int option_flags) override;
 
@@ -30,7 +29,7 @@ class identify_command : public command {
   std::string track;
   std::string isrc;
   std::string upc;
-  int client_fd;
+  unique_fd client;
 };
 
 #endif  // OSTREV_SERVER_IDENTIFY_COMMAND_H_

@@ -4,9 +4,9 @@
 #include <string.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <thread>
@@ -35,16 +35,21 @@ bool lookup_server::enqueue(std::unique_ptr<command>* cmd) {
 
 void lookup_server::worker_loop(TextTrackLookup* engine) {
   // Null once the queue is closed and empty.
-  while (std::unique_ptr<command> cmd = queue_.pop()) cmd->do_it(engine, option_flags_);
-  std::lock_guard<std::mutex> lock(stopping_);
-  --workersRunning_;
-  workerEnded_.notify_all();
+  while (std::unique_ptr<command> cmd = queue_.pop()) {
+    cmd->do_it(engine, option_flags_);
+    // The intake writes the reply: a client that does not read holds no worker.
+    if (std::optional<Reply> reply = cmd->takeReply()) outbox_.post(std::move(*reply));
+  }
+  {
+    std::lock_guard<std::mutex> lock(stopping_);
+    --workersRunning_;
+  }
+  outbox_.wakeIntake();
 }
 
-bool lookup_server::waitForWorkers() {
-  std::unique_lock<std::mutex> lock(stopping_);
-  return workerEnded_.wait_for(lock, std::chrono::seconds(kStopSeconds),
-                               [this] { return workersRunning_ == 0; });
+bool lookup_server::workersEnded() {
+  std::lock_guard<std::mutex> lock(stopping_);
+  return workersRunning_ == 0;
 }
 
 void refuseToTakeOver(const char* path) {
@@ -60,6 +65,10 @@ void lookup_server::run(const char* socket_path) {
   unique_fd stopSignal = stopSignals();
   if (stopSignal.get() < 0) {
     perror("signalfd");
+    exit(1);
+  }
+  if (!outbox_.valid()) {
+    perror("eventfd");
     exit(1);
   }
   if (option_flags_ & OPT_FUZZY) startIndexReloader(engines_.front().get());
@@ -82,9 +91,9 @@ void lookup_server::run(const char* socket_path) {
     ++workersRunning_;
   }
 
-  const int signal = Intake(listener.get(), stopSignal.get(), option_flags_,
-                            [this](std::unique_ptr<command>* cmd) { return enqueue(cmd); })
-                         .run();
+  Intake intake(listener.get(), stopSignal.get(), option_flags_,
+                [this](std::unique_ptr<command>* cmd) { return enqueue(cmd); }, &outbox_);
+  const int signal = intake.run();
 
   // New clients fail at once from here on; the queued ones still get their answers.
   listener = unique_fd();
@@ -94,7 +103,7 @@ void lookup_server::run(const char* socket_path) {
     fflush(stdout);
   }
   queue_.close();
-  if (!waitForWorkers()) {
+  if (!intake.drain(monotonicMs() + kStopSeconds * 1000LL, [this] { return workersEnded(); })) {
     fprintf(stderr, "ostrevd: requests still running after %d s, stopping anyway\n",
             kStopSeconds);
     fflush(stdout);

@@ -1,11 +1,11 @@
 // lookup_server: the engines, one per worker thread, the queue the intake (main thread)
-// fills with commands, and the workers that take them in arrival order. Each engine has
-// its own catalogue connection and is used by its worker alone; the queue is what the
-// threads share.
+// fills with commands, the workers that take them in arrival order, and the outbox in
+// which the workers leave their replies for the intake to write. Each engine has its own
+// catalogue connection and is used by its worker alone; the queue and the outbox are what
+// the threads share.
 #ifndef OSTREV_SERVER_LOOKUP_SERVER_H_
 #define OSTREV_SERVER_LOOKUP_SERVER_H_
 
-#include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -13,12 +13,14 @@
 #include "TextTrackLookup.h"
 #include "blocking_queue.h"
 #include "command.h"
+#include "reply_outbox.h"
 
 class lookup_server {
  public:
   // Commands waiting for a worker; a request beyond them is closed unanswered.
   static constexpr size_t kMostQueued = 10000;
-  // On a stop, the workers get this long to answer what is queued.
+  // On a stop, the workers get this long to answer what is queued, and their clients to
+  // read the answers.
   static constexpr int kStopSeconds = 10;
 
   // Builds the engines, which connect to the catalogue (a null name means the default
@@ -36,14 +38,13 @@ class lookup_server {
  private:
   bool enqueue(std::unique_ptr<command>* cmd);
   void worker_loop(TextTrackLookup* engine);
-  // Waits up to kStopSeconds for the workers to empty the queue; false when they did not.
-  bool waitForWorkers();
+  bool workersEnded();
 
   std::vector<std::unique_ptr<TextTrackLookup>> engines_;
   blocking_queue<std::unique_ptr<command>> queue_{kMostQueued};
+  ReplyOutbox outbox_;
   int option_flags_;
   std::mutex stopping_;
-  std::condition_variable workerEnded_;
   size_t workersRunning_ = 0;
 };
 

@@ -3,18 +3,12 @@
 #include <errno.h>
 #include <poll.h>
 
-#include "engine/EnvironmentNumber.h"
+#include "intake_limits.h"
 #include "request_reader.h"
 #include "server_io.h"
 #include "wire/socket_io.h"
 
-long long requestTimeoutMs() {
-  static const long long ms = environmentNumber("OSTREV_RECV_TIMEOUT", 1, 86400, 30) * 1000LL;
-  return ms;
-}
-
-std::unique_ptr<command> readRequest(int client_fd, int option_flags) {
-  unique_fd client(client_fd);
+std::unique_ptr<command> readRequest(unique_fd client, int option_flags) {
   const long long deadline = monotonicMs() + requestTimeoutMs();
   RequestReader reader;
   while (!reader.readFrom(client.get())) {

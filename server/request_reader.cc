@@ -72,10 +72,21 @@ size_t RequestReader::wanted() const {
                                                         : static_cast<size_t>(total);
 }
 
+void RequestReader::makeRoom(size_t needed) {
+  if (bytes_.capacity() >= needed) return;
+  // Doubling, as a string would, but never past the request's own length: what a request
+  // holds is what the intake's byte budget counts.
+  std::string larger;
+  larger.reserve(std::min(wanted(), std::max(needed, 2 * bytes_.capacity())));
+  larger.append(bytes_);
+  bytes_.swap(larger);
+}
+
 bool RequestReader::readFrom(int fd) {
   while (!done()) {
     const size_t have = bytes_.size();
     const size_t chunk = std::min(wanted() - have, kReadChunk);
+    makeRoom(have + chunk);
     bytes_.resize(have + chunk);
     const long n = receiveAvailable(fd, &bytes_[have], chunk);
     bytes_.resize(have + static_cast<size_t>(std::max(n, 0L)));
@@ -115,9 +126,10 @@ std::unique_ptr<command> RequestReader::finish(unique_fd client, int option_flag
     const std::string text = bytes_.substr(kVariableHeaderSize);
     const size_t named = sizeof(kCandidatesName) - 1;
     if (text.compare(0, named, kCandidatesName) == 0 && text.size() > named && text[named] == '|') {
-      return std::make_unique<identify_candidates_command>(client.release(), text.substr(named + 1));
+      return std::make_unique<identify_candidates_command>(std::move(client),
+                                                           text.substr(named + 1));
     }
-    return std::make_unique<identify_album_tracks_command>(client.release(),
+    return std::make_unique<identify_album_tracks_command>(std::move(client),
                                                            albumDescriptor(text));
   }
 
@@ -157,5 +169,5 @@ std::unique_ptr<command> RequestReader::finish(unique_fd client, int option_flag
   logField(quiet, "Received ISRC:   ", isrc);
   std::string upc = fieldText(request.upc, sizeof(request.upc));
   logField(quiet, "Received UPC:    ", upc);
-  return std::make_unique<identify_command>(artist, album, track, isrc, upc, client.release());
+  return std::make_unique<identify_command>(artist, album, track, isrc, upc, std::move(client));
 }

@@ -23,7 +23,8 @@ class RequestReader {
   void fail(int error);
 
   bool done() const { return ending_ != Ending::kOpen || complete(); }
-  size_t bytesReceived() const { return bytes_.size(); }
+  // The memory the request holds so far.
+  size_t bytesHeld() const { return bytes_.capacity(); }
 
   // The command the request makes, which takes `client` (or closes it), after writing the
   // request's log lines. Call once, when done().
@@ -36,6 +37,8 @@ class RequestReader {
   // How many bytes the request holds, as far as what has arrived tells.
   size_t wanted() const;
   bool complete() const { return bytes_.size() >= wanted(); }
+  // Room for `needed` bytes, growing by doubling up to the request's length.
+  void makeRoom(size_t needed);
 
   std::string bytes_;
   Ending ending_ = Ending::kOpen;

@@ -1,7 +1,6 @@
 #include "server_io.h"
 
 #include <errno.h>
-#include <fcntl.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/eventfd.h>
@@ -60,11 +59,6 @@ int acceptWaiting(int listener) {
   }
 }
 
-bool setBlocking(int fd) {
-  int flags = fcntl(fd, F_GETFL);
-  return flags >= 0 && fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) == 0;
-}
-
 bool peerUid(int fd, uid_t* uid) {
   ucred credentials;
   socklen_t length = sizeof(credentials);
@@ -76,6 +70,13 @@ bool peerUid(int fd, uid_t* uid) {
 long receiveAvailable(int fd, char* buffer, size_t size) {
   for (;;) {
     ssize_t n = recv(fd, buffer, size, MSG_DONTWAIT);
+    if (n >= 0 || errno != EINTR) return static_cast<long>(n);
+  }
+}
+
+long sendAvailable(int fd, const char* data, size_t size) {
+  for (;;) {
+    ssize_t n = send(fd, data, size, MSG_DONTWAIT | MSG_NOSIGNAL);
     if (n >= 0 || errno != EINTR) return static_cast<long>(n);
   }
 }
@@ -109,4 +110,11 @@ void wake(int fd) {
   // A full counter already wakes the reader; nothing else can fail here.
   ssize_t written = write(fd, &one, sizeof(one));
   (void)written;
+}
+
+void clearWake(int fd) {
+  uint64_t count;
+  // Nothing to read is as good as having read it.
+  ssize_t got = read(fd, &count, sizeof(count));
+  (void)got;
 }

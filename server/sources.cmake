@@ -8,8 +8,11 @@ set(OSTREVD_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/identify_command.cc
   ${CMAKE_CURRENT_LIST_DIR}/index_reloader.cc
   ${CMAKE_CURRENT_LIST_DIR}/intake.cc
+  ${CMAKE_CURRENT_LIST_DIR}/intake_limits.cc
   ${CMAKE_CURRENT_LIST_DIR}/lookup_server.cc
+  ${CMAKE_CURRENT_LIST_DIR}/pending_replies.cc
   ${CMAKE_CURRENT_LIST_DIR}/read_request.cc
+  ${CMAKE_CURRENT_LIST_DIR}/reply_outbox.cc
   ${CMAKE_CURRENT_LIST_DIR}/request_reader.cc
   ${CMAKE_CURRENT_LIST_DIR}/server_io.cc
 )

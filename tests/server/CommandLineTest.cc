@@ -57,6 +57,11 @@ INSTANTIATE_TEST_SUITE_P(
         EarlyExitCase{{"--socket=/tmp/a", "--dbname=CAT", "socketX/tmp/b", "-h"},
                       "Socket name is /tmp/a\nDB name is CAT\nSocket name is /tmp/b\n" + kUsage,
                       ""},
+        // Unknown words are named and passed over; abbreviations are no unknown words.
+        EarlyExitCase{{"--worker=4", "debugging", "-h"}, kUsage,
+                      "ostrevd: ignoring unknown option '--worker=4'\n"
+                      "ostrevd: ignoring unknown option 'debugging'\n"},
+        EarlyExitCase{{"--d", "-s", "--norm", "--debugq", "--one", "--fuz", "-h"}, kUsage, ""},
         EarlyExitCase{{"--socket"}, "", "ostrevd: --socket needs a value"},
         EarlyExitCase{{"--socket="}, "", "ostrevd: --socket needs a value"},
         EarlyExitCase{{"dbname"}, "", "ostrevd: --dbname needs a value"},
