@@ -61,6 +61,7 @@ void refuseToTakeOver(const char* path) {
 void lookup_server::run(const char* socket_path) {
   // A client that hangs up before its answer must cost an error line, not the server.
   signal(SIGPIPE, SIG_IGN);
+  returnLargeBlocksWhenFreed();
   // Before any other thread starts, so that all of them inherit the signals blocked.
   unique_fd stopSignal = stopSignals();
   if (stopSignal.get() < 0) {

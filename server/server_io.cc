@@ -1,6 +1,7 @@
 #include "server_io.h"
 
 #include <errno.h>
+#include <malloc.h>
 #include <pthread.h>
 #include <signal.h>
 #include <sys/eventfd.h>
@@ -102,6 +103,8 @@ int takeSignal(int fd) {
   if (read(fd, &info, sizeof(info)) != static_cast<ssize_t>(sizeof(info))) return 0;
   return static_cast<int>(info.ssi_signo);
 }
+
+void returnLargeBlocksWhenFreed() { mallopt(M_MMAP_THRESHOLD, 128 * 1024); }
 
 unique_fd wakeDescriptor() { return unique_fd(eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC)); }
 

@@ -44,6 +44,12 @@ unique_fd stopSignals();
 // The signal that made `fd` readable, or 0.
 int takeSignal(int fd);
 
+// Maps every block of 128 KiB or more (the buffers of requests and replies) on its own, so
+// that freeing one returns its memory to the system. Left to itself, the allocator raises
+// that threshold as such blocks are freed, and the buffers of dropped clients then stay
+// in the heap: the intake's byte budget would no longer bound the process's memory.
+void returnLargeBlocksWhenFreed();
+
 // A descriptor any thread can make readable with wake(), for the thread polling it.
 unique_fd wakeDescriptor();
 void wake(int fd);
