@@ -30,6 +30,11 @@ class QueryResult {
     return row;
   }
 
+  // The byte lengths of the fields of the row next() returned last (fields may hold NULs).
+  const unsigned long* lengths() const {
+    return result_ != nullptr ? mysql_fetch_lengths(result_) : nullptr;
+  }
+
   unsigned int fieldCount() const { return result_ != nullptr ? mysql_num_fields(result_) : 0; }
 
   // Rows read so far (all of them once next() has returned null).
