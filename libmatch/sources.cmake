@@ -5,6 +5,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/db/CatalogueFault.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/Connection.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/FuzzyIndexQueries.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/GenerationQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/NameCountQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/Query.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/SqlValues.cc

@@ -141,3 +141,11 @@ CREATE TABLE IF NOT EXISTS artist_name_counts (
   artist_count INT UNSIGNED NOT NULL,
   PRIMARY KEY (artist_name)
 ) ENGINE=InnoDB DEFAULT CHARSET=utf8mb4 COLLATE=utf8mb4_unicode_ci;
+
+-- One row: a number every import raises when it has changed the catalogue, so that a
+-- server holding the catalogue in memory can tell that it should read it again.
+CREATE TABLE IF NOT EXISTS catalogue_generation (
+  id         TINYINT UNSIGNED NOT NULL,
+  generation BIGINT UNSIGNED NOT NULL,
+  PRIMARY KEY (id)
+) ENGINE=InnoDB;

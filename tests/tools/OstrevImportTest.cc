@@ -156,6 +156,32 @@ TEST_F(OstrevImportTest, AppendingKeepsArtistIdsAndAddsToTheCounts) {
             "Newcomer|1|1;The Band|4|1");
 }
 
+// Every import that changes the catalogue raises the generation by one; a refused one
+// leaves it.
+TEST_F(OstrevImportTest, EveryImportRaisesTheGeneration) {
+  const auto generation = [this] {
+    return std::stoll(rows("select coalesce(max(generation), 0) from catalogue_generation"));
+  };
+  const std::string more = kHeader + "n1\tNew\tThe Band\t\t1-01\tFresh\t\t\n";
+  struct Step {
+    std::vector<std::string> args;
+    std::string input;
+    int exitStatus;
+    long long raisedBy;
+  };
+  const Step steps[] = {{{}, kCatalogue, 0, 1},
+                        {{"--append"}, more, 0, 1},
+                        {{"--replace"}, kCatalogue, 0, 1},
+                        {{}, kCatalogue, 1, 0},
+                        {{"--append", "--insert-statements"}, more, 0, 1}};
+  for (const Step& step : steps) {
+    SCOPED_TRACE(testing::PrintToString(step.args));
+    const long long before = generation();
+    EXPECT_EQ(runImport(step.args, step.input).exitStatus, step.exitStatus);
+    EXPECT_EQ(generation(), before + step.raisedBy);
+  }
+}
+
 // 79 ASCII bytes and an "\xC3\xA9" that the 80-byte cut would split: the tables hold 79
 // bytes, and the look-ups must cut the full name to the same 79.
 TEST_F(OstrevImportTest, CountedNamesAreFoundByTheCountLookUps) {

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "db/Connection.h"
+#include "db/GenerationQueries.h"
 #include "tools/import/batch_writer.h"
 #include "tools/import/bulk_writer.h"
 #include "tools/import/catalogue_model.h"
@@ -155,6 +156,10 @@ int import(const ImportOptions& options) {
   bool written = writer->write(model.takeBatch()) && writer->finish();
   progress.clear();
   if (!written) return failWriter(*writer);
+  // Servers that hold the catalogue in memory read it again when this number moves.
+  if (!bumpCatalogueGeneration(handle) || mysql_commit(handle) != 0) {
+    return failDatabase(handle);
+  }
 
   double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   printf("albums imported:   %lld\n", model.albums());

@@ -1,0 +1,13 @@
+// The catalogue generation: one number in the catalogue_generation table that every
+// import raises once it has changed the catalogue. Same conventions as the other
+// statements: one thread at a time on the handle.
+#ifndef OSTREV_LIBMATCH_DB_GENERATIONQUERIES_H_
+#define OSTREV_LIBMATCH_DB_GENERATIONQUERIES_H_
+
+#include <mysql.h>
+
+// Raises the generation by one (the first is 1), creating the table in a catalogue made
+// before it existed. The caller commits.
+bool bumpCatalogueGeneration(st_mysql* handle);
+
+#endif  // OSTREV_LIBMATCH_DB_GENERATIONQUERIES_H_
