@@ -62,20 +62,21 @@ size_t PendingReplies::bytesHeld() const {
   return held;
 }
 
+PendingReplies::ConstIterator PendingReplies::largest() const {
+  return std::max_element(writing_.begin(), writing_.end(),
+                          [](const Writing& a, const Writing& b) {
+                            return a.reply.bytes.capacity() < b.reply.bytes.capacity();
+                          });
+}
+
 size_t PendingReplies::largestHeld() const {
-  size_t largest = 0;
-  for (const Writing& writing : writing_) {
-    largest = std::max(largest, writing.reply.bytes.capacity());
-  }
-  return largest;
+  const ConstIterator it = largest();
+  return it != writing_.end() ? it->reply.bytes.capacity() : 0;
 }
 
 void PendingReplies::dropLargest() {
-  auto largest = std::max_element(writing_.begin(), writing_.end(),
-                                  [](const Writing& a, const Writing& b) {
-                                    return a.reply.bytes.capacity() < b.reply.bytes.capacity();
-                                  });
-  if (largest != writing_.end()) writing_.erase(largest);
+  const ConstIterator it = largest();
+  if (it != writing_.end()) writing_.erase(it);
 }
 
 void PendingReplies::abandonAll() {

@@ -45,6 +45,10 @@ class PendingReplies {
     long long deadlineMs;
   };
   using Iterator = std::list<Writing>::iterator;
+  using ConstIterator = std::list<Writing>::const_iterator;
+
+  // The reply holding most, or the end.
+  ConstIterator largest() const;
 
   // True once the reply has been written whole or its client is gone.
   static bool writeSome(Writing* writing);

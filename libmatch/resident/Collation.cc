@@ -34,8 +34,6 @@ bool singleValue(st_mysql* handle, const std::string& sql, std::string* value) {
   MYSQL_ROW row = rows.next();
   if (row == nullptr || row[0] == nullptr) return false;
   *value = row[0];
-  while (rows.next() != nullptr) {
-  }
   return true;
 }
 

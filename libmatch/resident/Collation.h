@@ -26,8 +26,8 @@ class Collation {
   const std::string& name() const { return name_; }
 
   // Bytes that are equal for two names exactly when the collation finds the names equal.
-  // A name that is not valid UTF-8 equals no other name: its key is its own bytes behind a
-  // mark no valid name's key starts with.
+  // A name that is not valid UTF-8, or holds a NUL byte, equals no other name: its key is
+  // its own bytes behind a mark no valid name's key starts with.
   std::string key(std::string_view name) const;
 
  private:
