@@ -19,6 +19,7 @@
 #include "engine/SharedEngineState.h"
 #include "fuzzy/FuzzyTrackIndex.h"
 #include "getdata/IdentifierLookups.h"
+#include "getdata/StatementReader.h"
 #include "text/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
 
@@ -161,6 +162,8 @@ class TextTrackLookup {
 
  private:
   st_mysql* handle() { return connection.getMyHandle(); }
+  // Where the retrieval functions read their rows.
+  CatalogueReader& reader();
   // The artist and album name caches, loaded once before the first strategy that reads
   // them, so that start-up and the text cascade never pay for them.
   void loadNameCaches();
@@ -184,6 +187,7 @@ class TextTrackLookup {
   void setUp();
 
   bool nameCachesLoaded = false;
+  StatementReader statementReader_{nullptr};
   FuzzySearchScratch fuzzyScratch;
 };
 

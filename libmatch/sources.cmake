@@ -34,6 +34,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/getdata/IdentifierLookups.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/NameCandidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/RowFields.cc
+  ${CMAKE_CURRENT_LIST_DIR}/getdata/StatementReader.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/TrackCandidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/resident/Collation.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/AlignmentScore.cc

@@ -163,10 +163,10 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
 
   // The album's own tracks.
   std::list<trackRecord> records;
-  getAlbumTracks(handle(), album->album, &records);
+  getAlbumTracks(reader(), album->album, &records);
   if (records.empty() && fuzzy) {
     const std::string found = findFuzzyAlbumName(*album, *tracks);
-    if (!found.empty()) getAlbumTracks(handle(), found, &records);
+    if (!found.empty()) getAlbumTracks(reader(), found, &records);
   }
   matchAlbumRecords(records, tracks);
 
@@ -220,17 +220,17 @@ void TextTrackLookup::matchAlbumRecords(const std::list<trackRecord>& records,
 
 int TextTrackLookup::findExactAlbumArtists(OCRData* query, DBResultSet* albums,
                                            DBResultSet* artists) {
-  if (albums->num_records() == 0 && albumExists(handle(), query->album)) {
+  if (albums->num_records() == 0 && albumExists(reader(), query->album)) {
     albums->add_record(100, query->album);
   }
-  if (albums->num_records() > 0) getArtistsFromAlbum(handle(), comparer, query, artists);
+  if (albums->num_records() > 0) getArtistsFromAlbum(reader(), query, artists);
   return artists->num_records();
 }
 
 bool TextTrackLookup::findExactAlbumTracks(OCRData query, std::string* result, float* score) {
   std::list<trackRecord> records;
-  if (!query.upc.empty()) getAlbumTracksByUPC(handle(), query.upc, &records);
-  if (records.empty()) getAlbumTracks(handle(), query.album, &records);
+  if (!query.upc.empty()) getAlbumTracksByUPC(reader(), query.upc, &records);
+  if (records.empty()) getAlbumTracks(reader(), query.album, &records);
   float best = 0;
   std::string bestId;
   const PreparedTrack texts(query);

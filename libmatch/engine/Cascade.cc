@@ -98,7 +98,7 @@ float TextTrackLookup::findTrackByExactText(OCRData query, std::string* result) 
 }
 
 bool TextTrackLookup::findExactTrack(OCRData query, std::string* result, float* score) {
-  if (!get_the_track(handle(), comparer, &query, result)) return false;
+  if (!get_the_track(reader(), &query, result)) return false;
   addRecentQuery(query, 100, *result);
   *score = 100;
   return true;
@@ -106,13 +106,13 @@ bool TextTrackLookup::findExactTrack(OCRData query, std::string* result, float* 
 
 bool TextTrackLookup::findExactArtist(OCRData query, std::string* result, float* score) {
   DBResultSet artists(resultsToTest), albums(resultsToTest), tracks(resultsToTest);
-  if (artistExists(handle(), query.artist)) {
+  if (artistExists(reader(), query.artist)) {
     artists.add_record(100, query.artist);
     return findInexactMatch(query, result, artists, albums, tracks, score);
   }
   // Known only in its light normalized form ("beatles" for "The Beatles").
   GCharPtr normalized(normalize(query.artist.c_str()));
-  if (normalizedArtistExists(handle(), normalized.get()).empty()) return false;
+  if (normalizedArtistExists(reader(), normalized.get()).empty()) return false;
   query.artist = normalized.get();
   artists.add_record(100, query.artist);
   return findInexactMatch(query, result, artists, albums, tracks, score);
@@ -124,7 +124,7 @@ bool TextTrackLookup::findExactAlbum(OCRData query, std::string* result, float* 
     std::string name = findAlbumNameByUPC(&query);
     if (!name.empty()) albums.add_record(100, name);
   }
-  if (albums.num_records() == 0 && albumExists(handle(), query.album)) {
+  if (albums.num_records() == 0 && albumExists(reader(), query.album)) {
     albums.add_record(100, query.album);
   }
   if (albums.num_records() == 0) return false;
@@ -132,7 +132,7 @@ bool TextTrackLookup::findExactAlbum(OCRData query, std::string* result, float* 
   // where the typed album text is misspelt.
   OCRData albumQuery = query;
   albumQuery.album = albums[0].name;
-  getArtistsFromAlbum(handle(), comparer, &albumQuery, &artists);
+  getArtistsFromAlbum(reader(), &albumQuery, &artists);
   return findInexactMatch(query, result, artists, albums, tracks, score);
 }
 

@@ -9,7 +9,7 @@
 
 float TextTrackLookup::findTrackByISRC(OCRData query, std::string* result) {
   std::vector<trackRecord> records;
-  if (getTracksByISRC(handle(), &query, &records) <= 0) return 0;
+  if (getTracksByISRC(reader(), &query, &records) <= 0) return 0;
   const PreparedName artistText(query.artist);
   const PreparedName albumText(query.album);
   const PreparedName titleText(query.title);
@@ -32,7 +32,7 @@ float TextTrackLookup::findTrackByISRC(OCRData query, std::string* result) {
 std::string TextTrackLookup::findAlbumNameByUPC(OCRData* query) {
   constexpr int kAcceptedSimilarity = 70;
   std::vector<trackRecord> albums;
-  if (getAlbumNamesByUPC(handle(), query, &albums) <= 0) return "";
+  if (getAlbumNamesByUPC(reader(), query, &albums) <= 0) return "";
   int best = -1;
   const trackRecord* winner = nullptr;
   const PreparedName albumText(query->album);
@@ -52,7 +52,7 @@ std::string TextTrackLookup::findAlbumNameByUPC(OCRData* query) {
 bool TextTrackLookup::fillTrackInfo(std::string trackId, std::string& trackName,
                                     std::string& artistId, std::string& artistName,
                                     std::string& albumId, std::string& albumName) {
-  return getTrackData(handle(), trackId, &trackName, &artistId, &artistName, &albumId,
+  return getTrackData(reader(), trackId, &trackName, &artistId, &artistName, &albumId,
                       &albumName) == 1;
 }
 

@@ -6,8 +6,7 @@
 
 bool TextTrackLookup::findInexactMatch(OCRData query, std::string* result, DBResultSet artists,
                                        DBResultSet albums, DBResultSet tracks, float* score) {
-  getTracks(handle(), comparer, &query, tracks, artists, albums, singleArtAlbBoost,
-            highConfScore);
+  getTracks(reader(), &query, tracks, artists, albums, singleArtAlbBoost, highConfScore);
   return selectTrack(query, result, artists, albums, tracks, score);
 }
 
@@ -15,8 +14,7 @@ bool TextTrackLookup::findInexactTrackMatch(OCRData query, std::string* result,
                                             DBResultSet artists, DBResultSet albums,
                                             DBResultSet tracks, float* score,
                                             std::string name) {
-  getTracksByName(handle(), comparer, &query, tracks, artists, albums, singleArtAlbBoost,
-                  highConfScore, name);
+  getTracksByName(reader(), &query, tracks, artists, albums, name);
   return selectTrack(query, result, artists, albums, tracks, score);
 }
 

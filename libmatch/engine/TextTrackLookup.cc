@@ -113,6 +113,12 @@ void TextTrackLookup::connectDB(std::string user, std::string password, std::str
   connection.setDB(defaultDatabaseHost(), user, password, dbName);
 }
 
+CatalogueReader& TextTrackLookup::reader() {
+  // The handle may be replaced when the connection is made again.
+  statementReader_ = StatementReader(handle());
+  return statementReader_;
+}
+
 void TextTrackLookup::setVerboseMode(int on) { verboseMode = on != 0; }
 void TextTrackLookup::setFullDBScanMode(int on) { fullDBScanMode = on != 0; }
 void TextTrackLookup::setTryArtistMode(int on) { tryArtistMode = on != 0; }

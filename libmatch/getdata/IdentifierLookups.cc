@@ -7,6 +7,7 @@
 #include "db/ArtistQueries.h"
 #include "db/QueryResult.h"
 #include "getdata/RowFields.h"
+#include "getdata/StatementReader.h"
 #include "text/PreparedName.h"
 
 namespace {
@@ -14,22 +15,24 @@ namespace {
 // An ISRC has 12 characters; anything shorter is not worth a statement.
 bool lookableIsrc(const std::string& isrc) { return isrc.size() > 11; }
 
+void copyIfPresent(const std::optional<std::string>& field, std::string* out) {
+  if (field) *out = *field;
+}
+
 }  // namespace
 
-int getTracksByISRC(st_mysql* handle, OCRData* query, std::vector<trackRecord>* tracks) {
+int getTracksByISRC(CatalogueReader& reader, OCRData* query, std::vector<trackRecord>* tracks) {
   if (tracks == nullptr) {
     printf("getdata.getTracksByISRC: data vector is NULL\n");
     return 0;
   }
-  if (!lookableIsrc(query->isrc) || !selectTracksByISRC(handle, query->isrc)) return 0;
-  QueryResult rows(handle);
-  int found = 0;
-  while (MYSQL_ROW row = rows.next()) {
-    tracks->push_back({fieldText(row[0]), fieldText(row[1]), fieldText(row[2]),
-                       fieldText(row[3]), fieldText(row[4]), fieldText(row[5])});
-    found = 1;
-  }
-  return found;
+  if (!lookableIsrc(query->isrc)) return 0;
+  return reader.tracksByIsrc(query->isrc, tracks) > 0 ? 1 : 0;
+}
+
+int getTracksByISRC(st_mysql* handle, OCRData* query, std::vector<trackRecord>* tracks) {
+  StatementReader reader(handle);
+  return getTracksByISRC(reader, query, tracks);
 }
 
 int getTrackByISRC(st_mysql* handle, OCRData* query, std::string* trackId) {
@@ -41,85 +44,60 @@ int getTrackByISRC(st_mysql* handle, OCRData* query, std::string* trackId) {
   return 1;
 }
 
-int getAlbumNamesByUPC(st_mysql* handle, OCRData* query, std::vector<trackRecord>* albums) {
+int getAlbumNamesByUPC(CatalogueReader& reader, OCRData* query,
+                       std::vector<trackRecord>* albums) {
   if (albums == nullptr) {
     printf("getdata.getAlbumNamesByUPC: data vector is NULL\n");
     return 0;
   }
-  if (query->upc.empty() || !selectAlbumsByUPC(handle, query->upc)) return 0;
-  QueryResult rows(handle);
-  int appended = 0;
-  while (MYSQL_ROW row = rows.next()) {
-    if (row[1] == nullptr) continue;
-    trackRecord album;
-    album.albumId = fieldText(row[0]);
-    album.albumName = row[1];
-    albums->push_back(album);
-    ++appended;
-  }
-  return appended;
+  if (query->upc.empty()) return 0;
+  return reader.albumsByUpc(query->upc, albums);
 }
 
-namespace {
-
-// Appends the tracks of the album statement just sent (track id, track name, artist id,
-// artist name, album id[, album name]); `albumName` fills in the name when the rows have
-// none. Rows read, -1 without a result.
-int appendAlbumTracks(st_mysql* handle, const std::string* albumName,
-                      std::list<trackRecord>* tracks) {
-  QueryResult rows(handle);
-  if (!rows.ok()) return -1;
-  int read = 0;
-  while (MYSQL_ROW row = rows.next()) {
-    ++read;
-    trackRecord track;
-    track.trackId = fieldText(row[0]);
-    track.trackName = fieldText(row[1]);
-    track.artistId = fieldText(row[2]);
-    track.artistName = fieldText(row[3]);
-    track.albumId = fieldText(row[4]);
-    track.albumName = albumName != nullptr ? *albumName : fieldText(row[5]);
-    tracks->push_back(track);
-  }
-  return read;
+int getAlbumNamesByUPC(st_mysql* handle, OCRData* query, std::vector<trackRecord>* albums) {
+  StatementReader reader(handle);
+  return getAlbumNamesByUPC(reader, query, albums);
 }
 
-}  // namespace
+int getAlbumTracksByUPC(CatalogueReader& reader, std::string upc,
+                        std::list<trackRecord>* tracks) {
+  return reader.albumTracksByUpc(upc, tracks);
+}
 
 int getAlbumTracksByUPC(st_mysql* handle, std::string upc, std::list<trackRecord>* tracks) {
-  if (!selectTracksByAlbumUPC(handle, upc)) return -1;
-  return appendAlbumTracks(handle, nullptr, tracks);
+  StatementReader reader(handle);
+  return getAlbumTracksByUPC(reader, std::move(upc), tracks);
+}
+
+int getAlbumTracks(CatalogueReader& reader, std::string albumName,
+                   std::list<trackRecord>* tracks) {
+  return reader.albumTracksByName(albumName, tracks);
 }
 
 int getAlbumTracks(st_mysql* handle, std::string albumName, std::list<trackRecord>* tracks) {
-  if (!selectTracksByAlbumName(handle, albumName)) return -1;
-  return appendAlbumTracks(handle, &albumName, tracks);
+  StatementReader reader(handle);
+  return getAlbumTracks(reader, std::move(albumName), tracks);
 }
 
-namespace {
-
-// Both track statements start their rows with track name, artist id, artist name, album id
-// and album name.
-void copyTrackNames(MYSQL_ROW row, std::string* trackName, std::string* artistId,
-                    std::string* artistName, std::string* albumId, std::string* albumName) {
-  copyIfPresent(row[0], trackName);
-  copyIfPresent(row[1], artistId);
-  copyIfPresent(row[2], artistName);
-  copyIfPresent(row[3], albumId);
-  copyIfPresent(row[4], albumName);
+int getTrackData(CatalogueReader& reader, std::string trackId, std::string* trackName,
+                 std::string* artistId, std::string* artistName, std::string* albumId,
+                 std::string* albumName) {
+  TrackColumns names;
+  if (!reader.trackNames(trackId, &names)) return 0;
+  copyIfPresent(names.trackName, trackName);
+  copyIfPresent(names.artistId, artistId);
+  copyIfPresent(names.artistName, artistName);
+  copyIfPresent(names.albumId, albumId);
+  copyIfPresent(names.albumName, albumName);
+  return 1;
 }
-
-}  // namespace
 
 int getTrackData(st_mysql* handle, std::string trackId, std::string* trackName,
                  std::string* artistId, std::string* artistName, std::string* albumId,
                  std::string* albumName) {
-  if (!selectMinimalTrackByID(handle, trackId)) return 0;
-  QueryResult rows(handle);
-  MYSQL_ROW row = rows.next();
-  if (row == nullptr) return 0;
-  copyTrackNames(row, trackName, artistId, artistName, albumId, albumName);
-  return 1;
+  StatementReader reader(handle);
+  return getTrackData(reader, std::move(trackId), trackName, artistId, artistName, albumId,
+                      albumName);
 }
 
 int getTrackData(st_mysql* handle, std::string trackId, std::string* trackName,
@@ -129,7 +107,11 @@ int getTrackData(st_mysql* handle, std::string trackId, std::string* trackName,
   QueryResult rows(handle);
   MYSQL_ROW row = rows.next();
   if (row == nullptr) return 0;
-  copyTrackNames(row, trackName, artistId, artistName, albumId, albumName);
+  copyIfPresent(row[0], trackName);
+  copyIfPresent(row[1], artistId);
+  copyIfPresent(row[2], artistName);
+  copyIfPresent(row[3], albumId);
+  copyIfPresent(row[4], albumName);
   if (row[5] != nullptr) *length = fieldNumber(row[5]);
   copyIfPresent(row[6], label);
   copyIfPresent(row[7], year);
@@ -157,62 +139,67 @@ int get_one_artist(st_mysql* handle, std::string artistId, std::string* name) {
   return 1;
 }
 
-int get_the_track(st_mysql* handle, FuzzyTextCompare, OCRData* query, std::string* trackId) {
-  if (!selectExactTrack(handle, query->artist, query->album, query->title)) return 0;
-  QueryResult rows(handle);
-  if (!rows.ok()) return 0;
+int get_the_track(CatalogueReader& reader, OCRData* query, std::string* trackId) {
   const PreparedName artist(query->artist);
   int best = 0;
-  while (MYSQL_ROW row = rows.next()) {
-    if (row[0] == nullptr) continue;
-    int score = artist.alignmentScore(fieldText(row[1]));
-    if (score >= 100) {
-      *trackId = row[0];
-      return 1;  // the rest of the rows are drained when `rows` goes
-    }
-    if (score > best) {
-      best = score;
-      *trackId = row[0];
-    }
-  }
-  return best >= 70 ? 1 : 0;
+  bool exact = false;
+  const bool read = reader.exactTracks(
+      query->artist, query->album, query->title, [&](uint64_t id, std::string_view artistName) {
+        int score = artist.alignmentScore(artistName);
+        if (score >= 100) {
+          *trackId = std::to_string(id);
+          exact = true;
+          return false;
+        }
+        if (score > best) {
+          best = score;
+          *trackId = std::to_string(id);
+        }
+        return true;
+      });
+  if (!read) return 0;
+  return exact || best >= 70 ? 1 : 0;
 }
 
-namespace {
-
-// Whether the statement just sent returned at least one row.
-bool anyRow(st_mysql* handle) {
-  QueryResult rows(handle);
-  return rows.next() != nullptr;
+int get_the_track(st_mysql* handle, FuzzyTextCompare, OCRData* query, std::string* trackId) {
+  StatementReader reader(handle);
+  return get_the_track(reader, query, trackId);
 }
 
-IdList idsOfRows(st_mysql* handle) {
-  IdList ids;
-  QueryResult rows(handle);
-  while (MYSQL_ROW row = rows.next()) {
-    if (row[0] != nullptr) ids.push_back(std::make_unique<int>(fieldNumber(row[0])));
-  }
-  return ids;
+bool artistExists(CatalogueReader& reader, std::string name) {
+  return !reader.artistIds(name).empty();
 }
-
-}  // namespace
 
 bool artistExists(st_mysql* handle, std::string name) {
-  return selectArtistIDsByName(handle, name) && anyRow(handle);
+  StatementReader reader(handle);
+  return artistExists(reader, std::move(name));
+}
+
+bool albumExists(CatalogueReader& reader, std::string name) {
+  return !reader.albumIds(name).empty();
 }
 
 bool albumExists(st_mysql* handle, std::string name) {
-  return selectAlbumIDsByName(handle, name) && anyRow(handle);
+  StatementReader reader(handle);
+  return albumExists(reader, std::move(name));
+}
+
+IdList getArtistIDsByName(CatalogueReader& reader, std::string name) {
+  return reader.artistIds(name);
 }
 
 IdList getArtistIDsByName(st_mysql* handle, std::string name) {
-  if (!selectArtistIDsByName(handle, name)) return {};
-  return idsOfRows(handle);
+  StatementReader reader(handle);
+  return reader.artistIds(name);
+}
+
+IdList getAlbumIDsByName(CatalogueReader& reader, std::string name) {
+  return reader.albumIds(name);
 }
 
 IdList getAlbumIDsByName(st_mysql* handle, std::string name) {
-  if (!selectAlbumIDsByName(handle, name)) return {};
-  return idsOfRows(handle);
+  StatementReader reader(handle);
+  return reader.albumIds(name);
 }
 
 std::string getUnknownArtistIDs(st_mysql* handle) {
@@ -231,10 +218,11 @@ std::string getUnknownArtistIDs(st_mysql* handle) {
   return list + " ) ";
 }
 
+std::string normalizedArtistExists(CatalogueReader& reader, std::string normalizedName) {
+  return reader.normalizedArtistName(normalizedName);
+}
+
 std::string normalizedArtistExists(st_mysql* handle, std::string normalizedName) {
-  if (!selectArtistIDsByNormalizedName(handle, normalizedName)) return "";
-  QueryResult rows(handle);
-  std::string displayName;
-  while (MYSQL_ROW row = rows.next()) copyIfPresent(row[0], &displayName);
-  return displayName;
+  StatementReader reader(handle);
+  return reader.normalizedArtistName(normalizedName);
 }

@@ -1,7 +1,8 @@
 // Direct catalogue look-ups: tracks by ISRC, albums by UPC, the tracks of one album, the
 // details of a track, album or artist, the ids behind a name, the exact track, and the
 // normalized artist name. Each runs one statement on the engine's handle and reads its
-// rows to the end; called on the engine's worker thread.
+// rows to the end; called on the engine's worker thread. Each comes twice: reading through
+// any CatalogueReader, and sending the statements on a handle.
 #ifndef OSTREV_LIBMATCH_GETDATA_IDENTIFIERLOOKUPS_H_
 #define OSTREV_LIBMATCH_GETDATA_IDENTIFIERLOOKUPS_H_
 
@@ -13,17 +14,9 @@
 
 #include "OCRData.h"
 #include "db/TrackQueries.h"
+#include "getdata/CatalogueReader.h"
+#include "getdata/TrackRecord.h"
 #include "text/FuzzyTextCompare.h"
-
-// One catalogue track with its ids (decimal texts) and names; absent columns stay empty.
-struct trackRecord {
-  std::string trackId;
-  std::string artistId;
-  std::string albumId;
-  std::string trackName;
-  std::string artistName;
-  std::string albumName;
-};
 
 // Appends the tracks carrying the query's ISRC (12 bytes or more); 1 when any was found.
 int getTracksByISRC(st_mysql* handle, OCRData* query, std::vector<trackRecord>* tracks);
@@ -63,5 +56,21 @@ std::string getUnknownArtistIDs(st_mysql* handle);
 
 // A display name of a non-placeholder artist with that normalized name, or "".
 std::string normalizedArtistExists(st_mysql* handle, std::string normalizedName);
+
+// The same look-ups through a reader.
+int getTracksByISRC(CatalogueReader& reader, OCRData* query, std::vector<trackRecord>* tracks);
+int getAlbumNamesByUPC(CatalogueReader& reader, OCRData* query,
+                       std::vector<trackRecord>* albums);
+int getAlbumTracksByUPC(CatalogueReader& reader, std::string upc, std::list<trackRecord>* tracks);
+int getAlbumTracks(CatalogueReader& reader, std::string albumName, std::list<trackRecord>* tracks);
+int getTrackData(CatalogueReader& reader, std::string trackId, std::string* trackName,
+                 std::string* artistId, std::string* artistName, std::string* albumId,
+                 std::string* albumName);
+int get_the_track(CatalogueReader& reader, OCRData* query, std::string* trackId);
+bool artistExists(CatalogueReader& reader, std::string name);
+bool albumExists(CatalogueReader& reader, std::string name);
+IdList getArtistIDsByName(CatalogueReader& reader, std::string name);
+IdList getAlbumIDsByName(CatalogueReader& reader, std::string name);
+std::string normalizedArtistExists(CatalogueReader& reader, std::string normalizedName);
 
 #endif  // OSTREV_LIBMATCH_GETDATA_IDENTIFIERLOOKUPS_H_

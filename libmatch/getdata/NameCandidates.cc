@@ -3,6 +3,7 @@
 #include "db/AlbumQueries.h"
 #include "db/ArtistQueries.h"
 #include "db/QueryResult.h"
+#include "getdata/StatementReader.h"
 #include "text/Normalize.h"
 #include "text/PreparedName.h"
 #include "text/PreparedTexts.h"
@@ -110,16 +111,19 @@ int getArtistsByFirstLetter(st_mysql* handle, FuzzyTextCompare, OCRData* query, 
   return offerRows(handle, artistTexts(query), set);
 }
 
-int getArtistsFromAlbum(st_mysql* handle, FuzzyTextCompare, OCRData* query, DBResultSet* set) {
+int getArtistsFromAlbum(CatalogueReader& reader, OCRData* query, DBResultSet* set) {
   constexpr int kMinimumScore = 70;
-  if (!selectArtistsByAlbum(handle, query->album)) return 0;
-  QueryResult rows(handle);
-  if (!rows.ok()) return 0;
   const PreparedName artist(query->artist);
-  while (MYSQL_ROW row = rows.next()) {
-    if (row[0] == nullptr) continue;
-    int score = artist.alignmentScoreAtLeast(row[0], kMinimumScore);
-    if (score >= kMinimumScore) set->add_record(static_cast<float>(score), row[0]);
-  }
-  return static_cast<int>(rows.rowCount());
+  int rowsRead = 0;
+  reader.artistsOfAlbum(query->album, [&](std::string_view name) {
+    ++rowsRead;
+    int score = artist.alignmentScoreAtLeast(name, kMinimumScore);
+    if (score >= kMinimumScore) set->add_record(static_cast<float>(score), std::string(name));
+  });
+  return rowsRead;
+}
+
+int getArtistsFromAlbum(st_mysql* handle, FuzzyTextCompare, OCRData* query, DBResultSet* set) {
+  StatementReader reader(handle);
+  return getArtistsFromAlbum(reader, query, set);
 }

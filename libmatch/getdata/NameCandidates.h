@@ -13,6 +13,7 @@
 #include <mysql.h>
 
 #include "OCRData.h"
+#include "getdata/CatalogueReader.h"
 #include "text/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
 
@@ -51,5 +52,6 @@ int getArtistsByFirstLetter(st_mysql* handle, FuzzyTextCompare comparer, OCRData
 // query's artist; rows read.
 int getArtistsFromAlbum(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
                         DBResultSet* set);
+int getArtistsFromAlbum(CatalogueReader& reader, OCRData* query, DBResultSet* set);
 
 #endif  // OSTREV_LIBMATCH_GETDATA_NAMECANDIDATES_H_

@@ -9,6 +9,7 @@
 #include <mysql.h>
 
 #include "OCRData.h"
+#include "getdata/CatalogueReader.h"
 #include "text/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
 
@@ -28,5 +29,11 @@ int getTracksByName(st_mysql* handle, FuzzyTextCompare comparer, OCRData* query,
 
 // How many catalogue tracks carry `name` (0 when unknown).
 int getTrackCounterByName(st_mysql* handle, std::string name);
+
+// The same two through a reader.
+int getTracks(CatalogueReader& reader, OCRData* query, DBResultSet& trackSet,
+              DBResultSet& artistSet, DBResultSet& albumSet, int boostPercent, int boostThreshold);
+int getTracksByName(CatalogueReader& reader, OCRData* query, DBResultSet& trackSet,
+                    DBResultSet& artistSet, DBResultSet& albumSet, const std::string& name);
 
 #endif  // OSTREV_LIBMATCH_GETDATA_TRACKCANDIDATES_H_
