@@ -13,5 +13,7 @@ constexpr int OPT_NORMALIZETRIPLETS = 0x40;
 constexpr int OPT_DEBUGQUERIES = 0x80;
 // After the text cascade, look for the track in the in-memory fuzzy index.
 constexpr int OPT_FUZZY = 0x100;
+// Read the whole catalogue into memory at start-up and answer every lookup from it.
+constexpr int OPT_INMEMORY = 0x200;
 
 #endif  // OSTREV_INCLUDE_OPTIONFLAGS_H_

@@ -20,6 +20,7 @@
 #include "fuzzy/FuzzyTrackIndex.h"
 #include "getdata/IdentifierLookups.h"
 #include "getdata/StatementReader.h"
+#include "resident/ResidentReader.h"
 #include "text/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
 
@@ -78,6 +79,14 @@ class TextTrackLookup {
   // one the look-ups use; false, with the old index kept, when the catalogue could not be
   // read. The one method that may run on another thread while the engine is in use.
   bool rebuildFuzzyIndex();
+  // With OPT_INMEMORY: reads the whole catalogue again on a connection of its own (and
+  // builds the fuzzy index from it with OPT_FUZZY) and swaps it in; without it, as
+  // rebuildFuzzyIndex. False, with the old kept, when the catalogue could not be read.
+  // Any thread, one rebuild at a time; requests go on meanwhile.
+  bool reloadCatalogue();
+  // Reads the catalogue again when its generation has moved since it was last read; false
+  // when the catalogue could not be asked or read (the old one stays). Any thread.
+  bool refreshResidentCatalogue();
 
   // 100 when the exact track is in the catalogue, else 0.
   float findTrackByExactText(OCRData query, std::string* result);
@@ -122,7 +131,8 @@ class TextTrackLookup {
   // Catalogue faults, one request at a time: beginRequest forgets the last request's, and
   // catalogueFault() then tells whether this one lost the catalogue on the way (a lost or
   // timed-out connection), which makes its answer worthless.
-  void beginRequest() { connection.fault.beginRequest(); }
+  // It also lets the request read the newest resident catalogue.
+  void beginRequest();
   const CatalogueFault& catalogueFault() const { return connection.fault; }
 
   int findExactAlbumArtists(OCRData* query, DBResultSet* albums, DBResultSet* artists);
@@ -180,6 +190,9 @@ class TextTrackLookup {
   // Builds fuzzyIndex from the catalogue on `handle` and reports its size (not in synonym
   // mode); false when the catalogue could not be read.
   bool buildFuzzyIndex(Connection& from);
+  // Reads the resident catalogue (and, with OPT_FUZZY, builds the fuzzy index from it) on
+  // `from` and swaps it in; reports its size, or why it failed.
+  bool loadResidentCatalogue(Connection& from);
 
   // A sibling: the connection and options of `first`, its shared state.
   explicit TextTrackLookup(const TextTrackLookup* first);
@@ -188,6 +201,7 @@ class TextTrackLookup {
 
   bool nameCachesLoaded = false;
   StatementReader statementReader_{nullptr};
+  ResidentReader residentReader_;
   FuzzySearchScratch fuzzyScratch;
 };
 

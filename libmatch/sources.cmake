@@ -8,6 +8,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/db/GenerationQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/NameCountQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/Query.cc
+  ${CMAKE_CURRENT_LIST_DIR}/db/ResidentQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/SqlValues.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/TrackQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/TripletsNormalization.cc
@@ -21,6 +22,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/engine/FuzzyStage.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/IdentifierStrategies.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/RecentQueries.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/ResidentStage.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Selection.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/TextTrackLookup.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Timer.cc
@@ -37,6 +39,11 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/getdata/StatementReader.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/TrackCandidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/resident/Collation.cc
+  ${CMAKE_CURRENT_LIST_DIR}/resident/NameClassIndex.cc
+  ${CMAKE_CURRENT_LIST_DIR}/resident/NameStore.cc
+  ${CMAKE_CURRENT_LIST_DIR}/resident/ResidentCatalogue.cc
+  ${CMAKE_CURRENT_LIST_DIR}/resident/ResidentLoader.cc
+  ${CMAKE_CURRENT_LIST_DIR}/resident/SqlNumbers.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/AlignmentScore.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/CharAlignment.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/CharPrefix.cc

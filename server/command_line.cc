@@ -95,6 +95,8 @@ int parseCommandLine(int argc, char** argv, server_config* config) {
       config->option_flags |= OPT_ONEREQUEST;
     } else if (abbreviates(word, "fuzzy")) {
       config->option_flags |= OPT_FUZZY;
+    } else if (abbreviates(word, "in-memory")) {
+      config->option_flags |= OPT_INMEMORY;
     } else {
       // Still ignored, but a misspelt word in a unit file must not pass unnoticed.
       fprintf(stderr, "ostrevd: ignoring unknown option '%s'\n", argv[i]);

@@ -22,9 +22,13 @@ void startIndexReloader(TextTrackLookup* engine) {
     for (;;) {
       int signal = 0;
       if (sigwait(&hangup, &signal) != 0) continue;
-      printf("SIGHUP: rebuilding the fuzzy index\n");
+      if (engine->option_flags & OPT_INMEMORY) {
+        printf("SIGHUP: reading the catalogue again\n");
+      } else {
+        printf("SIGHUP: rebuilding the fuzzy index\n");
+      }
       fflush(stdout);
-      engine->rebuildFuzzyIndex();
+      engine->reloadCatalogue();
     }
   }).detach();
 }

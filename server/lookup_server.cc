@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "Defaults.h"
+#include "catalogue_refresher.h"
 #include "command_line.h"
 #include "index_reloader.h"
 #include "intake.h"
@@ -72,7 +73,8 @@ void lookup_server::run(const char* socket_path) {
     perror("eventfd");
     exit(1);
   }
-  if (option_flags_ & OPT_FUZZY) startIndexReloader(engines_.front().get());
+  if (option_flags_ & (OPT_FUZZY | OPT_INMEMORY)) startIndexReloader(engines_.front().get());
+  if (option_flags_ & OPT_INMEMORY) startCatalogueRefresher(engines_.front().get());
 
   const char* path = socket_path != nullptr ? socket_path : kDefaultSocketPath;
   refuseToTakeOver(path);

@@ -1,6 +1,7 @@
 # Everything of the server but its entry point, shared with the fuzz build.
 set(OSTREVD_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/album_descriptor.cc
+  ${CMAKE_CURRENT_LIST_DIR}/catalogue_refresher.cc
   ${CMAKE_CURRENT_LIST_DIR}/command.cc
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cc
   ${CMAKE_CURRENT_LIST_DIR}/identify_album_tracks_command.cc

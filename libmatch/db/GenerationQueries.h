@@ -10,4 +10,8 @@
 // before it existed. The caller commits.
 bool bumpCatalogueGeneration(st_mysql* handle);
 
+// The current generation into `*generation`: 0 for a catalogue that has never had one (no
+// table, or no row). False when the catalogue could not be asked.
+bool readCatalogueGeneration(st_mysql* handle, unsigned long long* generation);
+
 #endif  // OSTREV_LIBMATCH_DB_GENERATIONQUERIES_H_

@@ -120,11 +120,7 @@ bool selectExactTrack(st_mysql* handle, std::string artist, std::string album,
   return doQuery(handle, query, "selectExactTrack");
 }
 
-namespace {
-
-// An empty id is repaired to 0 (and said so); any other id that is not a number is
-// refused before it could become part of a statement.
-bool trackIdText(std::string* id, const char* caller) {
+bool checkedTrackId(std::string* id, const char* caller) {
   if (id->empty()) {
     std::cerr << "Query::" << caller << ", track_id is empty.\n";
     *id = "0";
@@ -132,10 +128,8 @@ bool trackIdText(std::string* id, const char* caller) {
   return isIdText(*id);
 }
 
-}  // namespace
-
 bool selectMinimalTrackByID(st_mysql* handle, std::string id) {
-  if (!trackIdText(&id, "selectMinimalTrackByID")) return false;
+  if (!checkedTrackId(&id, "selectMinimalTrackByID")) return false;
   std::string query;
   if (getUseTripletsTable()) {
     query = "select "
@@ -168,7 +162,7 @@ bool selectMinimalTrackByID(st_mysql* handle, std::string id) {
 }
 
 bool selectTrackByID(st_mysql* handle, std::string id) {
-  if (!trackIdText(&id, "selectTrackByID")) return false;
+  if (!checkedTrackId(&id, "selectTrackByID")) return false;
   std::string query =
       "select "
       "  tracks.name, "

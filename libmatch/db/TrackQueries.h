@@ -24,6 +24,10 @@ bool selectTrackByName(st_mysql* handle, std::string name);
 // Row: track id, artist name; highest track id first. The artist may also be the album
 // artist of a single-artist album.
 bool selectExactTrack(st_mysql* handle, std::string artist, std::string album, std::string track);
+// An empty track id is repaired to 0 (and said so on standard error, naming `caller`); false
+// for any other text that is not an id, before it could become part of a statement.
+bool checkedTrackId(std::string* id, const char* caller);
+
 // Row: track name, artist id, artist name, album id, album name. An empty id is sent as 0.
 bool selectMinimalTrackByID(st_mysql* handle, std::string id);
 // Row: track name, artist id, artist name, album id, album name, length, label, year.

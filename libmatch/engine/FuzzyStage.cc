@@ -28,8 +28,7 @@ bool TextTrackLookup::buildFuzzyIndex(Connection& from) {
 
 bool TextTrackLookup::rebuildFuzzyIndex() {
   // One rebuild at a time; the look-ups go on with the old index meanwhile.
-  static std::mutex rebuilding;
-  std::lock_guard<std::mutex> lock(rebuilding);
+  std::lock_guard<std::mutex> lock(shared->rebuilding);
   Connection own(defaultDatabaseHost(), dbUser, dbPassword, dbName);
   if (!own.init()) {
     fprintf(stderr, "fuzzy index: cannot connect to the catalogue to rebuild\n");

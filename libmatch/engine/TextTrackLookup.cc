@@ -62,7 +62,12 @@ TextTrackLookup::TextTrackLookup(int option_flags, const std::string* user,
     std::cout << normalizeAllTriplets(connection.getMyHandle()) << " triplets normalized"
               << std::endl;
   }
-  if (option_flags & OPT_FUZZY) buildFuzzyIndex(connection);
+  if (option_flags & OPT_INMEMORY) {
+    // Without its catalogue the server has nothing to answer from.
+    if (!loadResidentCatalogue(connection)) exit(1);
+  } else if (option_flags & OPT_FUZZY) {
+    buildFuzzyIndex(connection);
+  }
 
   stopTimer(&timer);
   if (!(option_flags & OPT_SYNONYM)) {
@@ -111,12 +116,6 @@ void TextTrackLookup::connectDB(std::string user, std::string password, std::str
   dbPassword = password;
   this->dbName = dbName;
   connection.setDB(defaultDatabaseHost(), user, password, dbName);
-}
-
-CatalogueReader& TextTrackLookup::reader() {
-  // The handle may be replaced when the connection is made again.
-  statementReader_ = StatementReader(handle());
-  return statementReader_;
 }
 
 void TextTrackLookup::setVerboseMode(int on) { verboseMode = on != 0; }

@@ -2,6 +2,7 @@
 
 #include <glib.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "db/Query.h"
@@ -16,7 +17,6 @@ constexpr size_t kMostWeightBytes = 0xFF;
 constexpr size_t kMostPoolBytes = size_t{1} << 24;
 
 // Keys of valid names and keys of invalid ones never meet.
-constexpr char kValidMark = '\x01';
 constexpr char kInvalidMark = '\x00';
 
 bool isSqlName(const std::string& text) {
@@ -116,23 +116,52 @@ std::string_view Collation::weights(uint32_t c) const {
   return std::string_view(pool_).substr(entry >> 8, entry & 0xFF);
 }
 
+bool Collation::weighsAsSpaces(std::string_view weights) const {
+  const std::string_view space = this->weights(' ');
+  if (weights.empty() || space.empty() || weights.size() % space.size() != 0) return false;
+  for (size_t i = 0; i < weights.size(); i += space.size()) {
+    if (weights.substr(i, space.size()) != space) return false;
+  }
+  return true;
+}
+
 std::string Collation::key(std::string_view name) const {
-  if (!g_utf8_validate_len(name.data(), static_cast<gssize>(name.size()), nullptr)) {
+  if (name.find('\0') != std::string_view::npos ||
+      !g_utf8_validate_len(name.data(), static_cast<gssize>(name.size()), nullptr)) {
     std::string key(1, kInvalidMark);
     key.append(name);
     return key;
   }
-  // Trailing blanks count for nothing where the collation pads with spaces.
-  if (padSpace_) {
-    while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-  }
-  std::string key(1, kValidMark);
+  std::string key(1, kValidKeyMark);
   key.reserve(name.size() * 2 + 1);
+  // Where the collation pads with spaces, trailing characters that weigh as spaces (the
+  // blank and its kin) count for nothing.
+  size_t kept = key.size();
   const char* p = name.data();
   const char* end = p + name.size();
   while (p < end) {
-    key.append(weights(g_utf8_get_char(p)));
+    const std::string_view weights = this->weights(g_utf8_get_char(p));
+    key.append(weights);
+    if (!padSpace_ || (!weights.empty() && !weighsAsSpaces(weights))) kept = key.size();
     p = g_utf8_next_char(p);
   }
+  key.resize(kept);
   return key;
+}
+
+int Collation::compareKeys(std::string_view a, std::string_view b) const {
+  const size_t common = std::min(a.size(), b.size());
+  const int order = a.compare(0, common, b.substr(0, common));
+  if (order != 0 || a.size() == b.size()) return order < 0 ? -1 : order > 0 ? 1 : 0;
+  const bool aLonger = a.size() > b.size();
+  const std::string_view rest = (aLonger ? a : b).substr(common);
+  const std::string_view space = padWeights();
+  if (!padsKey(a) || space.empty()) return aLonger ? 1 : -1;
+  // The shorter name goes on as spaces.
+  for (size_t i = 0; i < rest.size(); ++i) {
+    const unsigned char r = rest[i];
+    const unsigned char pad = space[i % space.size()];
+    if (r != pad) return (r > pad) == aLonger ? 1 : -1;
+  }
+  return 0;
 }

@@ -30,11 +30,23 @@ class Collation {
   // its own bytes behind a mark no valid name's key starts with.
   std::string key(std::string_view name) const;
 
+  // Orders two keys as the collation orders their names: negative, 0 or positive. Where
+  // the collation pads, the shorter of two keys of valid names goes on as padWeights().
+  int compareKeys(std::string_view a, std::string_view b) const;
+  // The weights of a blank where the collation pads with blanks, else empty.
+  std::string_view padWeights() const { return padSpace_ ? weights(' ') : std::string_view(); }
+  // Whether `key` is a valid name's, which the padding applies to.
+  static bool padsKey(std::string_view key) { return !key.empty() && key[0] == kValidKeyMark; }
+
  private:
   Collation() = default;
 
   // The weights of code point `c`.
   std::string_view weights(uint32_t c) const;
+  // Whether `weights` are those of one or more blanks.
+  bool weighsAsSpaces(std::string_view weights) const;
+
+  static constexpr char kValidKeyMark = '\x01';
 
   std::string name_;
   bool padSpace_ = false;

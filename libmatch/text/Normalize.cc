@@ -71,6 +71,12 @@ std::string normalizeName(std::string* name, bool featuring) {
   return joinTokens(&tokens);
 }
 
+const std::vector<std::string>& placeholderArtistNames() {
+  static const std::vector<std::string> names(std::begin(kPlaceholderNames),
+                                              std::end(kPlaceholderNames));
+  return names;
+}
+
 bool is_unknown(std::string name) {
   for (const char* placeholder : kPlaceholderNames) {
     if (name == placeholder) return true;

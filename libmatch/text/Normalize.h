@@ -5,6 +5,7 @@
 #define OSTREV_LIBMATCH_TEXT_NORMALIZE_H_
 
 #include <string>
+#include <vector>
 
 #include "text/Tokens.h"
 #include "text/Utf8Substring.h"
@@ -12,6 +13,9 @@
 // The placeholder artist names as an SQL list with blanks around it, to follow IN; built
 // from the same list as is_unknown.
 extern const char* UNKNOWN_LIST;
+
+// The placeholder artist names themselves, in the order of the list.
+const std::vector<std::string>& placeholderArtistNames();
 
 // `text` (null counts as empty) lower-cased, without a leading "the " and then a leading
 // "a ", also at the start of each line. Newly allocated; release with g_free.
