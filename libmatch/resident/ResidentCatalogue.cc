@@ -14,7 +14,7 @@ namespace {
 
 template <typename Row>
 const Row* byId(const std::vector<Row>& rows, uint32_t id, uint32_t Row::*field) {
-  if (id == 0) return nullptr;
+  if (id == ResidentCatalogue::kNoId) return nullptr;
   auto at = std::lower_bound(rows.begin(), rows.end(), id,
                              [field](const Row& row, uint32_t wanted) { return row.*field < wanted; });
   return at != rows.end() && (*at).*field == id ? &*at : nullptr;
@@ -34,12 +34,17 @@ std::pair<const uint32_t*, const uint32_t*> rowsWith(const std::vector<uint32_t>
   return {first, last};
 }
 
-std::string idText(uint32_t id) { return id != 0 ? std::to_string(id) : std::string(); }
+std::string idText(uint32_t id) {
+  return id != ResidentCatalogue::kNoId ? std::to_string(id) : std::string();
+}
 
 std::optional<std::string> optionalId(uint32_t id) {
-  if (id == 0) return std::nullopt;
+  if (id == ResidentCatalogue::kNoId) return std::nullopt;
   return std::to_string(id);
 }
+
+// An id of a track row: absent reads as 0, as a NULL field does.
+uint64_t rowId(uint32_t id) { return id != ResidentCatalogue::kNoId ? id : 0; }
 
 // An id as the candidate searches collect them: a number read from its text, which
 // stops at the largest int.
@@ -95,7 +100,7 @@ const ResidentCatalogue::Triplet* ResidentCatalogue::triplet(uint32_t id) const 
 std::vector<uint32_t> ResidentCatalogue::listedIds(const IdList& ids) {
   std::vector<uint32_t> listed;
   for (const auto& id : ids) {
-    if (id != nullptr && *id > 0) listed.push_back(static_cast<uint32_t>(*id));
+    if (id != nullptr && *id >= 0) listed.push_back(static_cast<uint32_t>(*id));
   }
   std::sort(listed.begin(), listed.end());
   listed.erase(std::unique(listed.begin(), listed.end()), listed.end());
@@ -253,7 +258,7 @@ bool ResidentCatalogue::tracksOfArtists(const IdList& ids,
         row.trackName = names_.text(track.name);
         row.albumName = names_.text(trackAlbum->name);
         row.albumNameKey = trackAlbum->name;
-        row.artistId = track.artistId;
+        row.artistId = rowId(track.artistId);
         visit(row);
       }
     } else {
@@ -264,7 +269,7 @@ bool ResidentCatalogue::tracksOfArtists(const IdList& ids,
         row.trackName = names_.text(track.trackName);
         row.albumName = names_.text(track.albumName);
         row.albumNameKey = track.albumName;
-        row.artistId = track.artistId;
+        row.artistId = rowId(track.artistId);
         visit(row);
       }
     }
@@ -287,7 +292,7 @@ bool ResidentCatalogue::tracksOfAlbums(const IdList& ids,
         row.artistName = names_.text(trackArtist->display);
         row.artistNameKey = trackArtist->display;
         row.artistId = trackArtist->id;
-        row.albumId = track.albumId;
+        row.albumId = rowId(track.albumId);
         visit(row);
       }
     } else {
@@ -298,8 +303,8 @@ bool ResidentCatalogue::tracksOfAlbums(const IdList& ids,
         row.trackName = names_.text(track.trackName);
         row.artistName = names_.text(track.artistName);
         row.artistNameKey = track.artistName;
-        row.artistId = track.artistId;
-        row.albumId = track.albumId;
+        row.artistId = rowId(track.artistId);
+        row.albumId = rowId(track.albumId);
         visit(row);
       }
     }

@@ -30,6 +30,9 @@ class ResidentCatalogue {
   size_t memoryBytes() const;
   TrackTables tables() const { return tables_; }
 
+  // An absent (NULL) id; 0 is an id like any other.
+  static constexpr uint32_t kNoId = 0xFFFFFFFF;
+
   // The statements' rows, as CatalogueReader describes them.
   bool exactTracks(const std::string& artist, const std::string& album,
                    const std::string& title, const CatalogueReader::ExactVisitor& visit) const;
@@ -50,7 +53,6 @@ class ResidentCatalogue {
  private:
   friend class ResidentLoader;
 
-  // An absent (NULL) id is 0.
   struct MatchArtist {
     uint32_t id;
     NameId display;

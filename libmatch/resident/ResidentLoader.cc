@@ -12,7 +12,8 @@
 namespace {
 
 uint32_t idField(const char* field) {
-  return field != nullptr ? static_cast<uint32_t>(strtoul(field, nullptr, 10)) : 0;
+  return field != nullptr ? static_cast<uint32_t>(strtoul(field, nullptr, 10))
+                          : ResidentCatalogue::kNoId;
 }
 
 bool flagField(const char* field) { return field != nullptr && strtoul(field, nullptr, 10) != 0; }
@@ -266,9 +267,9 @@ void ResidentLoader::indexMatchTracks() {
            std::make_tuple(y.albumId, y.artistId, rank[y.name], y.id);
   };
   c.matchTracksByArtist_ = orderOf(
-      tracks, [](const ResidentCatalogue::Track& t) { return t.artistId != 0; }, byArtist);
+      tracks, [](const ResidentCatalogue::Track& t) { return t.artistId != ResidentCatalogue::kNoId; }, byArtist);
   c.matchTracksByAlbum_ = orderOf(
-      tracks, [](const ResidentCatalogue::Track& t) { return t.albumId != 0; }, byAlbum);
+      tracks, [](const ResidentCatalogue::Track& t) { return t.albumId != ResidentCatalogue::kNoId; }, byAlbum);
 }
 
 void ResidentLoader::albumArtistsFromMatchTracks() {
@@ -282,7 +283,7 @@ void ResidentLoader::albumArtistsFromMatchTracks() {
       const uint32_t artist = c.matchTracks_[order[at]].artistId;
       const bool repeated = c.albumArtists_.size() > c.albumArtistStarts_.back() &&
                             c.albumArtists_.back() == artist;
-      if (artist != 0 && !repeated) c.albumArtists_.push_back(artist);
+      if (artist != ResidentCatalogue::kNoId && !repeated) c.albumArtists_.push_back(artist);
     }
     c.albumArtistStarts_.push_back(static_cast<uint32_t>(c.albumArtists_.size()));
   }
@@ -353,10 +354,10 @@ void ResidentLoader::indexTriplets() {
   // Secondary indexes hold the primary key after their column: equal values by track id.
   using Triplet = ResidentCatalogue::Triplet;
   c.tripletsByArtist_ = orderOf(
-      rows, [](const Triplet& t) { return t.artistId != 0; },
+      rows, [](const Triplet& t) { return t.artistId != ResidentCatalogue::kNoId; },
       [&](uint32_t a, uint32_t b) { return rows[a].artistId < rows[b].artistId || (rows[a].artistId == rows[b].artistId && a < b); });
   c.tripletsByAlbum_ = orderOf(
-      rows, [](const Triplet& t) { return t.albumId != 0; },
+      rows, [](const Triplet& t) { return t.albumId != ResidentCatalogue::kNoId; },
       [&](uint32_t a, uint32_t b) { return rows[a].albumId < rows[b].albumId || (rows[a].albumId == rows[b].albumId && a < b); });
   c.tripletsByUpc_ = orderOf(
       rows, [](const Triplet& t) { return t.hasUpc; },
@@ -368,7 +369,7 @@ std::unique_ptr<const FuzzyTrackIndex> ResidentLoader::fuzzyIndex(const Resident
   auto text = [&](NameId name) { return std::string(c.names_.text(name)); };
   if (c.joined()) {
     for (const ResidentCatalogue::Track& track : c.matchTracks_) {
-      if (track.id == 0) continue;
+      if (track.id == 0 || track.id == ResidentCatalogue::kNoId) continue;
       const ResidentCatalogue::MatchArtist* artist = c.matchArtist(track.artistId);
       const ResidentCatalogue::MatchAlbum* album = c.matchAlbum(track.albumId);
       builder.add(track.id, text(track.name), artist != nullptr ? text(artist->display) : "",
@@ -376,7 +377,7 @@ std::unique_ptr<const FuzzyTrackIndex> ResidentLoader::fuzzyIndex(const Resident
     }
   } else {
     for (const ResidentCatalogue::Triplet& t : c.triplets_) {
-      if (t.trackId == 0) continue;
+      if (t.trackId == 0 || t.trackId == ResidentCatalogue::kNoId) continue;
       builder.add(t.trackId, text(t.trackName), text(t.artistName), text(t.albumName));
     }
   }
