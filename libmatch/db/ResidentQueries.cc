@@ -58,3 +58,7 @@ bool selectAllTrackNameCounts(st_mysql* handle) {
   return doQuery(handle, "select track_name, track_count from track_name_counts",
                  "selectAllTrackNameCounts");
 }
+
+bool explainStatement(st_mysql* handle, const std::string& statement) {
+  return doQuery(handle, "explain " + statement, "explainStatement");
+}

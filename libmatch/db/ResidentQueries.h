@@ -31,4 +31,7 @@ bool selectAllTriplets(st_mysql* handle, const std::string& table);
 // Row: track name, track count.
 bool selectAllTrackNameCounts(st_mysql* handle);
 
+// Row: how the server would run `statement` (EXPLAIN): id, select type, table, type, ...
+bool explainStatement(st_mysql* handle, const std::string& statement);
+
 #endif  // OSTREV_LIBMATCH_DB_RESIDENTQUERIES_H_

@@ -213,7 +213,7 @@ bool selectTracksByAlbumIDs(st_mysql* handle, const IdList* ids) {
   return doQuery(handle, query, "selectTracksByAlbumIDs");
 }
 
-bool selectTracksByArtistIDs(st_mysql* handle, const IdList* ids) {
+std::string tracksByArtistIdsStatement(const IdList* ids) {
   std::string idList = joinedIds(ids, " , ", "NULL");
   std::string query;
   if (getUseTripletsTable()) {
@@ -252,7 +252,11 @@ bool selectTracksByArtistIDs(st_mysql* handle, const IdList* ids) {
             "where "
             "  t2.artist_id in ( " + idList + " ) ";
   }
-  return doQuery(handle, query, "Query::selectTracksByArtistIDs");
+  return query;
+}
+
+bool selectTracksByArtistIDs(st_mysql* handle, const IdList* ids) {
+  return doQuery(handle, tracksByArtistIdsStatement(ids), "Query::selectTracksByArtistIDs");
 }
 
 bool selectTracksByAlbumUPC(st_mysql* handle, std::string upc) {

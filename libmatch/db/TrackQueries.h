@@ -36,6 +36,8 @@ bool selectTrackByID(st_mysql* handle, std::string id);
 bool selectTracksByAlbumIDs(st_mysql* handle, const IdList* ids);
 // Row: track id, track name, album name, artist id.
 bool selectTracksByArtistIDs(st_mysql* handle, const IdList* ids);
+// The statement selectTracksByArtistIDs sends.
+std::string tracksByArtistIdsStatement(const IdList* ids);
 // Row: track id, track name, artist id, artist name, album id, album name.
 bool selectTracksByAlbumUPC(st_mysql* handle, std::string upc);
 // Row: track id, track name, artist id, artist name, album id.

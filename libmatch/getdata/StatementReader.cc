@@ -111,50 +111,39 @@ bool StatementReader::artistsOfAlbum(const std::string& album, const NameVisitor
 }
 
 bool StatementReader::tracksOfArtists(const IdList& ids, const TrackVisitor& visit) {
-  if (!selectTracksByArtistIDs(handle_, &ids)) return false;
-  QueryResult rows(handle_);
-  if (!rows.ok()) return false;
   // Row: track id, track name, album name, artist id.
-  while (MYSQL_ROW row = rows.next()) {
-    TrackRow track;
-    track.trackId = fieldId(row[0]);
-    track.trackName = fieldView(row[1]);
-    track.albumName = fieldView(row[2]);
-    track.artistId = fieldId(row[3]);
-    visit(track);
-  }
-  return true;
+  return visitTrackRows(selectTracksByArtistIDs(handle_, &ids), {0, 1, -1, 2, 3, -1}, visit);
 }
 
 bool StatementReader::tracksOfAlbums(const IdList& ids, const TrackVisitor& visit) {
-  if (!selectTracksByAlbumIDs(handle_, &ids)) return false;
-  QueryResult rows(handle_);
-  if (!rows.ok()) return false;
   // Row: track id, track name, artist name, artist id, album id.
-  while (MYSQL_ROW row = rows.next()) {
-    TrackRow track;
-    track.trackId = fieldId(row[0]);
-    track.trackName = fieldView(row[1]);
-    track.artistName = fieldView(row[2]);
-    track.artistId = fieldId(row[3]);
-    track.albumId = fieldId(row[4]);
-    visit(track);
-  }
-  return true;
+  return visitTrackRows(selectTracksByAlbumIDs(handle_, &ids), {0, 1, 2, -1, 3, 4}, visit);
 }
 
 bool StatementReader::tracksNamed(const std::string& name, const TrackVisitor& visit) {
-  if (!selectTrackByName(handle_, name)) return false;
+  // Row: track id, track name, album name, artist name.
+  return visitTrackRows(selectTrackByName(handle_, name), {0, 1, 3, 2, -1, -1}, visit);
+}
+
+bool StatementReader::visitTrackRows(bool sent, const TrackFieldsAt& at,
+                                     const TrackVisitor& visit) {
+  if (!sent) return false;
   QueryResult rows(handle_);
   if (!rows.ok()) return false;
-  // Row: track id, track name, album name, artist name.
+  const int fields = static_cast<int>(rows.fieldCount());
+  auto field = [&](MYSQL_ROW row, int index) { return index >= 0 ? row[index] : nullptr; };
+  for (int index : {at.trackId, at.trackName, at.artistName, at.albumName, at.artistId,
+                    at.albumId}) {
+    if (index >= fields) return true;  // a row without the column is no track row
+  }
   while (MYSQL_ROW row = rows.next()) {
-    if (rows.fieldCount() < 4) continue;
     TrackRow track;
-    track.trackId = fieldId(row[0]);
-    track.trackName = fieldView(row[1]);
-    track.albumName = fieldView(row[2]);
-    track.artistName = fieldView(row[3]);
+    track.trackId = fieldId(field(row, at.trackId));
+    track.trackName = fieldView(field(row, at.trackName));
+    track.artistName = fieldView(field(row, at.artistName));
+    track.albumName = fieldView(field(row, at.albumName));
+    track.artistId = fieldId(field(row, at.artistId));
+    track.albumId = fieldId(field(row, at.albumId));
     visit(track);
   }
   return true;

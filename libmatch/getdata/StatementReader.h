@@ -28,6 +28,13 @@ class StatementReader : public CatalogueReader {
   bool trackNames(const std::string& trackId, TrackColumns* names) override;
 
  private:
+  // Where each field of a TrackRow is in a statement's row; -1 for none.
+  struct TrackFieldsAt {
+    int trackId, trackName, artistName, albumName, artistId, albumId;
+  };
+  // Streams the rows of the statement just sent, if `sent`, as track rows.
+  bool visitTrackRows(bool sent, const TrackFieldsAt& at, const TrackVisitor& visit);
+
   st_mysql* handle_;
 };
 

@@ -246,33 +246,38 @@ bool ResidentCatalogue::artistsOfAlbum(const std::string& album,
 
 bool ResidentCatalogue::tracksOfArtists(const IdList& ids,
                                         const CatalogueReader::TrackVisitor& visit) const {
-  for (uint32_t id : listedIds(ids)) {
-    TrackRow row;
+  TrackRow row;
+  auto visitAt = [&](uint32_t at) {
     if (joined()) {
-      auto [first, last] = rowsWith(matchTracksByArtist_, matchTracks_, id, &Track::artistId);
-      for (; first != last; ++first) {
-        const Track& track = matchTracks_[*first];
-        const MatchAlbum* trackAlbum = matchAlbum(track.albumId);
-        if (trackAlbum == nullptr) continue;
-        row.trackId = track.id;
-        row.trackName = names_.text(track.name);
-        row.albumName = names_.text(trackAlbum->name);
-        row.albumNameKey = trackAlbum->name;
-        row.artistId = rowId(track.artistId);
-        visit(row);
-      }
+      const Track& track = matchTracks_[at];
+      const MatchAlbum* trackAlbum = matchAlbum(track.albumId);
+      if (trackAlbum == nullptr) return;
+      row.trackId = track.id;
+      row.trackName = names_.text(track.name);
+      row.albumName = names_.text(trackAlbum->name);
+      row.albumNameKey = trackAlbum->name;
+      row.artistId = rowId(track.artistId);
     } else {
-      auto [first, last] = rowsWith(tripletsByArtist_, triplets_, id, &Triplet::artistId);
-      for (; first != last; ++first) {
-        const Triplet& track = triplets_[*first];
-        row.trackId = track.trackId;
-        row.trackName = names_.text(track.trackName);
-        row.albumName = names_.text(track.albumName);
-        row.albumNameKey = track.albumName;
-        row.artistId = rowId(track.artistId);
-        visit(row);
-      }
+      const Triplet& track = triplets_[at];
+      row.trackId = track.trackId;
+      row.trackName = names_.text(track.trackName);
+      row.albumName = names_.text(track.albumName);
+      row.albumNameKey = track.albumName;
+      row.artistId = rowId(track.artistId);
     }
+    visit(row);
+  };
+  const std::vector<uint32_t> listed = listedIds(ids);
+  auto planned = artistOrders_.find(listed);
+  if (planned != artistOrders_.end()) {
+    for (uint32_t at : planned->second) visitAt(at);
+    return true;
+  }
+  for (uint32_t id : listed) {
+    auto [first, last] = joined()
+                             ? rowsWith(matchTracksByArtist_, matchTracks_, id, &Track::artistId)
+                             : rowsWith(tripletsByArtist_, triplets_, id, &Triplet::artistId);
+    for (; first != last; ++first) visitAt(*first);
   }
   return true;
 }

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <list>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -148,6 +149,12 @@ class ResidentCatalogue {
   // matchTracks_ positions by (artist id, album id, name, id) and by (album id, artist id,
   // name, id), names in collation order: the orders of the two covering indexes.
   std::vector<uint32_t> matchTracksByArtist_, matchTracksByAlbum_;
+
+  // Classes of same-named artists whose tracks the server reads in another order than the
+  // artist index's (albums first by name, or the whole table by track id), as it planned
+  // them when the catalogue was read: their ids, and the positions of their rows (in
+  // matchTracks_ or triplets_) in that order.
+  std::map<std::vector<uint32_t>, std::vector<uint32_t>> artistOrders_;
 
   // The triplets table.
   std::vector<Triplet> triplets_;  // by track id

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <set>
 #include <tuple>
 
 #include "db/QueryResult.h"
 #include "db/ResidentQueries.h"
+#include "db/TrackQueries.h"
 #include "text/Normalize.h"
 
 namespace {
@@ -34,6 +36,20 @@ std::vector<uint32_t> orderOf(const Rows& rows, Keep keep, Less less) {
   std::sort(order.begin(), order.end(), less);
   order.shrink_to_fit();
   return order;
+}
+
+// The positions of `order` whose row has `id` in `field`; order is sorted by that field.
+template <typename Row>
+std::pair<std::vector<uint32_t>::const_iterator, std::vector<uint32_t>::const_iterator> rowsOf(
+    const std::vector<uint32_t>& order, const std::vector<Row>& rows, uint32_t id,
+    uint32_t Row::*field) {
+  auto first = std::lower_bound(order.begin(), order.end(), id, [&](uint32_t at, uint32_t wanted) {
+    return rows[at].*field < wanted;
+  });
+  auto last = std::upper_bound(first, order.end(), id, [&](uint32_t wanted, uint32_t at) {
+    return wanted < rows[at].*field;
+  });
+  return {first, last};
 }
 
 // For every name of `used`, its place in the collation's order (equal names share one),
@@ -253,7 +269,8 @@ void ResidentLoader::indexMatchTracks() {
   }
   c.matchTracksByName_.finish();
   // The two covering indexes order names as the collation does, and equal names by id.
-  const std::vector<uint32_t> rank = collationRanks(*c.collation_, c.names_, std::move(used));
+  trackNameRanks_ = collationRanks(*c.collation_, c.names_, std::move(used));
+  const std::vector<uint32_t>& rank = trackNameRanks_;
   auto byArtist = [&](uint32_t a, uint32_t b) {
     const auto& x = tracks[a];
     const auto& y = tracks[b];
@@ -364,6 +381,76 @@ void ResidentLoader::indexTriplets() {
       [&](uint32_t a, uint32_t b) { return rows[a].upc < rows[b].upc || (rows[a].upc == rows[b].upc && a < b); });
 }
 
+bool ResidentLoader::planStart(const std::string& statement, std::string* table,
+                               std::string* type) {
+  if (!explainStatement(handle_, statement)) return false;
+  QueryResult rows(handle_);
+  if (!rows.ok() || rows.fieldCount() < 4) return false;
+  MYSQL_ROW row = rows.next();
+  if (row == nullptr || row[2] == nullptr || row[3] == nullptr) return false;
+  *table = row[2];
+  *type = row[3];
+  return true;
+}
+
+void ResidentLoader::followArtistPlans() {
+  ResidentCatalogue& c = *catalogue_;
+  const bool joined = c.joined();
+  const std::vector<uint32_t>& byArtist = joined ? c.matchTracksByArtist_ : c.tripletsByArtist_;
+  auto artistOf = [&](uint32_t at) {
+    return joined ? c.matchTracks_[at].artistId : c.triplets_[at].artistId;
+  };
+  // A plan other than the index's is only worth the server's while for an artist with a
+  // large share of the catalogue; below this many tracks it is not asked.
+  const size_t fewest = std::max<size_t>(64, c.matchAlbums_.size() / 100);
+  std::vector<uint32_t> albumNameRanks;
+  std::set<std::vector<uint32_t>> asked;
+  for (size_t first = 0; first < byArtist.size();) {
+    size_t last = first;
+    while (last < byArtist.size() && artistOf(byArtist[last]) == artistOf(byArtist[first])) ++last;
+    const uint32_t artistId = artistOf(byArtist[first]);
+    const size_t tracks = last - first;
+    first = last;
+    const ResidentCatalogue::MatchArtist* artist = c.matchArtist(artistId);
+    if (tracks < fewest || artist == nullptr || artist->display == kNoName) continue;
+    const IdList ids = c.artistIds(std::string(c.names_.text(artist->display)));
+    const std::vector<uint32_t> listed = ResidentCatalogue::listedIds(ids);
+    if (listed.empty() || !asked.insert(listed).second) continue;
+    std::string table, type;
+    if (!planStart(tracksByArtistIdsStatement(&ids), &table, &type)) continue;
+    std::vector<uint32_t> order;
+    for (uint32_t id : listed) {
+      auto [from, to] = joined ? rowsOf(c.matchTracksByArtist_, c.matchTracks_, id,
+                                        &ResidentCatalogue::Track::artistId)
+                               : rowsOf(c.tripletsByArtist_, c.triplets_, id,
+                                        &ResidentCatalogue::Triplet::artistId);
+      order.insert(order.end(), from, to);
+    }
+    if (joined && table == "al1") {
+      // Albums first, in their name index's order, then the artist index within each.
+      if (albumNameRanks.empty()) {
+        std::vector<NameId> names;
+        for (const auto& album : c.matchAlbums_) names.push_back(album.name);
+        albumNameRanks = collationRanks(*c.collation_, c.names_, std::move(names));
+      }
+      auto key = [&](uint32_t at) {
+        const ResidentCatalogue::Track& t = c.matchTracks_[at];
+        const ResidentCatalogue::MatchAlbum* album = c.matchAlbum(t.albumId);
+        return std::make_tuple(album != nullptr ? albumNameRanks[album->name] : UINT32_MAX,
+                               t.albumId, t.artistId, trackNameRanks_[t.name], t.id);
+      };
+      std::sort(order.begin(), order.end(),
+                [&](uint32_t a, uint32_t b) { return key(a) < key(b); });
+    } else if (!joined && type == "ALL" && listed.size() > 1) {
+      // The whole table, in track id order.
+      std::sort(order.begin(), order.end());
+    } else {
+      continue;
+    }
+    c.artistOrders_.emplace(listed, std::move(order));
+  }
+}
+
 std::unique_ptr<const FuzzyTrackIndex> ResidentLoader::fuzzyIndex(const ResidentCatalogue& c) {
   FuzzyTrackIndex::Builder builder;
   auto text = [&](NameId name) { return std::string(c.names_.text(name)); };
@@ -417,6 +504,7 @@ std::unique_ptr<const ResidentCatalogue> ResidentLoader::load(st_mysql* handle,
     const std::string table = tables == TrackTables::kTriplets ? "triplets" : "triplets_disk";
     if (!loader.readTriplets(table) || !loader.readAlbumArtists()) return nullptr;
   }
+  loader.followArtistPlans();
   catalogue->names_.freeze();
   return catalogue;
 }

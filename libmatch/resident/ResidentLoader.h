@@ -44,9 +44,17 @@ class ResidentLoader {
   void indexMatchTracks();
   void albumArtistsFromMatchTracks();
   void indexTriplets();
+  // Asks the server how it would read the tracks of each class of large artists, and
+  // keeps the order of a plan other than the artist index's.
+  void followArtistPlans();
+  // The first table and access type of the server's plan for `statement`; false when
+  // it would not say.
+  bool planStart(const std::string& statement, std::string* table, std::string* type);
 
   st_mysql* handle_;
   ResidentCatalogue* catalogue_;
+  // The collation order of the match tracks' names, by name id (joined tables only).
+  std::vector<uint32_t> trackNameRanks_;
   std::string* error_;
 };
 
