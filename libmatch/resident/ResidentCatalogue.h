@@ -29,7 +29,6 @@ class ResidentCatalogue {
 
   size_t trackCount() const;
   size_t memoryBytes() const;
-  TrackTables tables() const { return tables_; }
 
   // An absent (NULL) id; 0 is an id like any other.
   static constexpr uint32_t kNoId = 0xFFFFFFFF;
