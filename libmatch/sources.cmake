@@ -33,6 +33,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameGrams.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameSimilarity.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/RecordScore.cc
+  ${CMAKE_CURRENT_LIST_DIR}/fuzzy/VersionWords.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/IdentifierLookups.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/NameCandidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/RowFields.cc
@@ -58,4 +59,5 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text/Utf8.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/Utf8Prefix.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/Utf8Substring.cc
+  ${CMAKE_CURRENT_LIST_DIR}/verify/TitleVersion.cc
 )

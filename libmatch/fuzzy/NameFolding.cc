@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "fuzzy/VersionWords.h"
 #include "text/Utf8.h"
 
 namespace {
@@ -43,17 +44,15 @@ void appendPart(std::string* part, const std::string& more) {
   *part += more;
 }
 
-// Words that make the part after " - " a version ("Song - Live", "Song - 2011 Remaster");
-// any other such part ("Symphony No. 2 - III. Urlicht") belongs to the name.
-constexpr const char* kVersionWords[] = {
-    "live",  "remaster", "remastered", "remix",  "mix",       "edit",   "version",
-    "acoustic", "demo",  "mono",       "stereo", "instrumental", "extended", "radio",
-    "unplugged", "rework", "dub"};
-
+// Whether the part after " - " is a version ("Song - Live", "Song - 2011 Remaster"): it
+// holds a version word or phrase. Any other such part ("Symphony No. 2 - III. Urlicht")
+// belongs to the name.
 bool namesVersion(const std::string& folded) {
-  for (const std::string& word : words(folded)) {
-    for (const char* version : kVersionWords) {
-      if (word == version) return true;
+  const std::vector<std::string> list = words(folded);
+  for (size_t i = 0; i < list.size(); ++i) {
+    if (versionPhrase(list[i]) != nullptr) return true;
+    if (i + 1 < list.size() && versionPhrase(list[i] + " " + list[i + 1]) != nullptr) {
+      return true;
     }
   }
   return false;

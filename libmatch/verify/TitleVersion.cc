@@ -1,0 +1,142 @@
+#include "verify/TitleVersion.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "fuzzy/NameFolding.h"
+#include "fuzzy/NameSimilarity.h"
+#include "fuzzy/VersionWords.h"
+
+namespace {
+
+// Words after which a lone i, v or x is a number ("Part I"), not a word.
+constexpr const char* kNumberWords[] = {"part", "pt", "vol", "volume", "no", "nr", "number",
+                                        "chapter", "act", "book", "op", "opus", "symphony",
+                                        "movement", "episode", "ep", "disc", "cd", "track"};
+
+bool isNumberWord(const std::string& word) {
+  return std::any_of(std::begin(kNumberWords), std::end(kNumberWords),
+                     [&](const char* w) { return word == w; });
+}
+
+// A Roman numeral up to 39 (xxxix), in lower case.
+int romanValue(const std::string& word) {
+  static const char* const kOnes[] = {"", "i", "ii", "iii", "iv", "v", "vi", "vii", "viii", "ix"};
+  size_t at = 0;
+  int tens = 0;
+  while (at < word.size() && word[at] == 'x' && tens < 3) ++at, ++tens;
+  const std::string rest = word.substr(at);
+  for (int one = 0; one < 10; ++one) {
+    if (rest == kOnes[one]) return tens * 10 + one;
+  }
+  return 0;
+}
+
+std::vector<std::string> wordsOf(const std::string& folded) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start < folded.size()) {
+    size_t end = folded.find(' ', start);
+    if (end == std::string::npos) end = folded.size();
+    if (end > start) out.push_back(folded.substr(start, end - start));
+    start = end + 1;
+  }
+  return out;
+}
+
+void addNumbers(const std::vector<std::string>& words, std::vector<uint32_t>* numbers) {
+  for (size_t i = 0; i < words.size(); ++i) {
+    const std::string& word = words[i];
+    if (!word.empty() && word.size() <= 9 &&
+        std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+      numbers->push_back(static_cast<uint32_t>(strtoul(word.c_str(), nullptr, 10)));
+      continue;
+    }
+    const int roman = romanValue(word);
+    if (roman > 0 && (word.size() > 1 || (i > 0 && isNumberWord(words[i - 1])))) {
+      numbers->push_back(static_cast<uint32_t>(roman));
+    }
+  }
+}
+
+// Reads the version words of `words` into `version`; true when one of them is neutral.
+bool readVersionWords(const std::vector<std::string>& words, TitleVersion* version) {
+  bool neutral = false;
+  size_t nameStart = 0;  // where the words before a remix word (its maker) begin
+  for (size_t i = 0; i < words.size();) {
+    const VersionPhrase* found = nullptr;
+    size_t length = 0;
+    for (size_t n = std::min(kLongestVersionPhrase, words.size() - i); n > 0 && found == nullptr; --n) {
+      std::string phrase = words[i];
+      for (size_t k = 1; k < n; ++k) phrase += " " + words[i + k];
+      found = versionPhrase(phrase);
+      length = n;
+    }
+    if (found == nullptr) {
+      ++i;
+      continue;
+    }
+    // "<name> mix" is a remix by that name; a lone "mix" says nothing.
+    const bool namedMix = found->kind == 0 && words[i] == "mix" && i > nameStart;
+    const uint32_t kind = namedMix ? kRemix : found->kind;
+    if (kind == 0) neutral = true;
+    if (kind == kRemix && version->remixer.empty() && i > nameStart) {
+      for (size_t k = nameStart; k < i; ++k) {
+        if (!version->remixer.empty()) version->remixer += ' ';
+        version->remixer += words[k];
+      }
+    }
+    version->kinds |= kind;
+    i += length;
+    nameStart = i;
+  }
+  return neutral;
+}
+
+std::string numbersText(const std::vector<uint32_t>& numbers) {
+  if (numbers.empty()) return "none";
+  std::string out;
+  for (uint32_t n : numbers) out += (out.empty() ? "" : ",") + std::to_string(n);
+  return out;
+}
+
+}  // namespace
+
+TitleVersion readTitleVersion(const std::string& title) {
+  TitleVersion version;
+  const NameParts parts = titleParts(title);
+  addNumbers(wordsOf(parts.core), &version.numbers);
+  const std::vector<std::string> versionWords = wordsOf(parts.version);
+  // A neutral descriptor's numbers ("Remastered 2011") say nothing of the recording.
+  if (!readVersionWords(versionWords, &version)) addNumbers(versionWords, &version.numbers);
+  std::sort(version.numbers.begin(), version.numbers.end());
+  return version;
+}
+
+std::string versionText(const TitleVersion& version) {
+  static const char* const kNames[] = {"remix", "live", "unplugged", "acoustic", "instrumental",
+                                       "karaoke", "a cappella", "demo", "edit", "extended"};
+  std::string out;
+  for (size_t bit = 0; bit < std::size(kNames); ++bit) {
+    if (!(version.kinds & (1u << bit))) continue;
+    if (!out.empty()) out += ", ";
+    out += kNames[bit];
+    if ((1u << bit) == kRemix && !version.remixer.empty()) out += " by " + version.remixer;
+  }
+  return out.empty() ? "none" : out;
+}
+
+std::string titleDisagreement(const TitleVersion& query, const TitleVersion& track) {
+  // Makers of one remix spelt alike enough are one maker: the query's may be misspelt.
+  constexpr float kSameMaker = 70;
+  const bool otherMaker = (query.kinds & track.kinds & kRemix) && !query.remixer.empty() &&
+                          !track.remixer.empty() &&
+                          nameSimilarity(query.remixer, track.remixer) < kSameMaker;
+  if (query.kinds != track.kinds || otherMaker) {
+    return "version differs: " + versionText(query) + " / " + versionText(track);
+  }
+  if (!query.numbers.empty() && !track.numbers.empty() && query.numbers != track.numbers) {
+    return "number differs: " + numbersText(query.numbers) + " / " + numbersText(track.numbers);
+  }
+  return "";
+}

@@ -1,0 +1,34 @@
+// What a title says besides the song: the version it names (remix and by whom, live,
+// acoustic, ...) and the numbers it carries (part, volume, opus, year, Roman numerals).
+// Two titles naming different versions or numbers are different recordings, whatever
+// their likeness. Pure functions; any thread.
+#ifndef OSTREV_LIBMATCH_VERIFY_TITLEVERSION_H_
+#define OSTREV_LIBMATCH_VERIFY_TITLEVERSION_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fuzzy/VersionWords.h"
+
+struct TitleVersion {
+  uint32_t kinds = 0;   // VersionKind bits
+  std::string remixer;  // folded: who made the remix, when the title says
+  // Numbers of the title outside neutral descriptors, ascending: "Part 4" gives 4,
+  // "Vol. II" 2, "2001" 2001.
+  std::vector<uint32_t> numbers;
+};
+
+// What `title` names. Its version is read from the parts the fuzzy stage sets apart (in
+// brackets, after " - "); its numbers from the whole title.
+TitleVersion readTitleVersion(const std::string& title);
+
+// The kinds as text: "remix by x", "live", "live, acoustic", or "none".
+std::string versionText(const TitleVersion& version);
+
+// Why two titles are not one recording, or "" when nothing says so: "version differs:
+// remix / none", "number differs: 4 / 3". Numbers only count when both titles have some:
+// a query that drops them may still mean the track.
+std::string titleDisagreement(const TitleVersion& query, const TitleVersion& track);
+
+#endif  // OSTREV_LIBMATCH_VERIFY_TITLEVERSION_H_

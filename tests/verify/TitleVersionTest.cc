@@ -1,0 +1,93 @@
+// The versions and numbers titles name, and when two titles are not one recording.
+#include "verify/TitleVersion.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string numbersOf(const TitleVersion& version) {
+  std::string out;
+  for (uint32_t n : version.numbers) out += (out.empty() ? "" : ",") + std::to_string(n);
+  return out;
+}
+
+TEST(TitleVersionTest, ReadsVersionsAndNumbers) {
+  const struct {
+    const char* title;
+    const char* version;
+    const char* numbers;
+  } kCases[] = {
+      {"Song", "none", ""},
+      {"Song (Live)", "live", ""},
+      {"Song - Live", "live", ""},
+      {"Canción (En Vivo)", "live", ""},
+      {"Canção (Ao Vivo)", "live", ""},
+      {"Chanson (Acoustique)", "acoustic", ""},
+      {"Rain and Soil (Normandie Music Remix)", "remix by normandie music", ""},
+      {"Colours [Leon Somov Remix]", "remix by leon somov", ""},
+      {"Song (Tiësto Mix)", "remix by tiesto", ""},
+      {"Song (Original Mix)", "none", ""},
+      {"Song (Remastered 2011)", "none", ""},
+      {"Song - 2011 Remaster", "none", ""},
+      {"Song (Mono)", "none", ""},
+      {"Song (Radio Edit)", "edit", ""},
+      {"Song (Extended Mix)", "extended", ""},
+      {"Song (Club Mix)", "extended", ""},
+      {"Song (Acoustic Version)", "acoustic", ""},
+      {"Song (Unplugged)", "unplugged", ""},
+      {"Song (Instrumental)", "instrumental", ""},
+      {"Song (Karaoke Version)", "karaoke", ""},
+      {"Song (A Cappella)", "a cappella", ""},
+      {"Song (Demo)", "demo", ""},
+      {"Song (feat. Someone) [Live]", "live", ""},
+      {"Song (Live) (Acoustic)", "live, acoustic", ""},
+      {"My Piano Sings (Part 4)", "none", "4"},
+      {"Symphony No. 2 - III. Urlicht", "none", "2,3"},
+      {"Greatest Hits Vol. II", "none", "2"},
+      {"Suite Part I", "none", "1"},
+      {"I Want You", "none", ""},
+      {"2001", "none", "2001"},
+      {"S0ng", "none", ""},
+      {"Live and Let Die", "none", ""},
+  };
+  for (const auto& c : kCases) {
+    const TitleVersion version = readTitleVersion(c.title);
+    EXPECT_EQ(versionText(version), c.version) << c.title;
+    EXPECT_EQ(numbersOf(version), c.numbers) << c.title;
+  }
+}
+
+TEST(TitleVersionTest, TellsOtherRecordingsApart) {
+  const struct {
+    const char* query;
+    const char* track;
+    const char* reason;
+  } kCases[] = {
+      {"My Piano Sings (Part 4)", "My Piano Sings (Part 3)", "number differs: 4 / 3"},
+      {"2000", "2001", "number differs: 2000 / 2001"},
+      {"Sonata II", "Sonata III", "number differs: 2 / 3"},
+      {"Julie Star (Unplugged)", "Julie Star", "version differs: unplugged / none"},
+      {"Rain and Soil (Normandie Music Remix)", "Rain and Soil",
+       "version differs: remix by normandie music / none"},
+      {"Song", "Song - Live", "version differs: none / live"},
+      {"Song (Tiesto Remix)", "Song (Armin Remix)",
+       "version differs: remix by tiesto / remix by armin"},
+      // The same recording, however described.
+      {"Song (Remastered 2011)", "Song", ""},
+      {"Song", "Song (2009 Remaster)", ""},
+      {"Song (Remix)", "Song (Normandie Remix)", ""},
+      {"Song (Tiesto Remix)", "Song (Tiesta Remix)", ""},
+      {"Part III", "Part 3", ""},
+      {"Song", "Song 2", ""},
+      {"S0ng (Live)", "Song (Live)", ""},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(titleDisagreement(readTitleVersion(c.query), readTitleVersion(c.track)), c.reason)
+        << "[" << c.query << "] against [" << c.track << "]";
+  }
+}
+
+}  // namespace
