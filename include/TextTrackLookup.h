@@ -187,6 +187,12 @@ class TextTrackLookup {
   bool selectTrack(OCRData& query, std::string* result, DBResultSet& artists,
                    DBResultSet& albums, DBResultSet& tracks, float* score);
 
+  // With OPT_FUZZY: `score` of the track `trackId` as an answer to `query`, held below the
+  // confident score when the verification doubts it, with the reasons in `*reasons` (when
+  // given). Without OPT_FUZZY, `score` as it is.
+  float verifiedScore(const OCRData& query, const std::string& trackId, float score,
+                      std::vector<std::string>* reasons);
+
   // Builds fuzzyIndex from the catalogue on `handle` and reports its size (not in synonym
   // mode); false when the catalogue could not be read.
   bool buildFuzzyIndex(Connection& from);

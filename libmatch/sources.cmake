@@ -59,5 +59,6 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text/Utf8.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/Utf8Prefix.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/Utf8Substring.cc
+  ${CMAKE_CURRENT_LIST_DIR}/verify/AnswerCheck.cc
   ${CMAKE_CURRENT_LIST_DIR}/verify/TitleVersion.cc
 )

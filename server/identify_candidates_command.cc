@@ -68,6 +68,8 @@ std::string candidatesJson(const CandidateList& list) {
                             {"artist", rounded(c.artistSimilarity)},
                             {"album", rounded(c.albumSimilarity)}}},
                           {"stage", c.stage}});
+    // Why a candidate is not a confident answer, when the verification said so.
+    if (!c.reasons.empty()) candidates.back()["reasons"] = c.reasons;
   }
   return dumped({{"candidates", candidates}, {"ambiguous", list.ambiguous}});
 }

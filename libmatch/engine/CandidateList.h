@@ -19,6 +19,8 @@ struct ListedCandidate {
   float artistSimilarity = 0;
   float albumSimilarity = 0;
   std::string stage;  // the lookup step that found it: "isrc", "exact track", ..., "fuzzy"
+  // Why it is not a confident answer ("version differs: live / none"), with OPT_FUZZY.
+  std::vector<std::string> reasons;
 };
 
 struct CandidateList {

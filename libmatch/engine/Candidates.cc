@@ -4,17 +4,49 @@
 
 #include "TextTrackLookup.h"
 #include "fuzzy/RecordScore.h"
+#include "verify/AnswerCheck.h"
 
 float TextTrackLookup::findTrack(OCRData query, std::string* result, std::string* stage) {
+  float score = 0;
+  bool byIsrc = false;
   if (query.isrc.size() == kIsrcLength) {
-    const float score = findTrackByISRC(query, result);
-    if (score > 0) {
-      if (stage != nullptr) *stage = "isrc";
-      return score;
-    }
+    score = findTrackByISRC(query, result);
+    byIsrc = score > 0;
   }
-  // A failed ISRC look-up falls back to the texts.
-  return findTrackByText(query, result, stage);
+  if (byIsrc) {
+    if (stage != nullptr) *stage = "isrc";
+  } else {
+    // A failed ISRC look-up falls back to the texts.
+    score = findTrackByText(query, result, stage);
+  }
+  // Only a score the verification could hold down is worth its look-up.
+  if (score <= kDoubtedCeiling) return score;
+  return verifiedScore(query, *result, score, nullptr);
+}
+
+float TextTrackLookup::verifiedScore(const OCRData& query, const std::string& trackId,
+                                     float score, std::vector<std::string>* reasons) {
+  if (!(option_flags & OPT_FUZZY) || trackId.empty() || trackId == "0") return score;
+  AnswerTexts track;
+  std::string artistId, albumId;
+  if (!fillTrackInfo(trackId, track.title, artistId, track.artist, albumId, track.album)) {
+    return score;
+  }
+  const std::shared_ptr<const FuzzyTrackIndex> index = shared->fuzzyIndex();
+  const TitleCounter count = [&](const std::string& title) {
+    TitleCount counted;
+    if (index != nullptr) {
+      const FuzzyTrackIndex::TitleHolders holders = index->holdersOf(title);
+      counted.tracks = holders.tracks;
+      counted.artists = holders.artists;
+    }
+    return counted;
+  };
+  std::vector<std::string> doubts =
+      answerDoubts(AnswerTexts{query.title, query.artist, query.album}, track, count);
+  const float verified = doubtedScore(score, doubts);
+  if (reasons != nullptr) *reasons = std::move(doubts);
+  return verified;
 }
 
 CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit) {
@@ -59,15 +91,24 @@ CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit
       answer.artistSimilarity = comparer.localAlignmentScore(texts.artist, answer.artist);
       answer.albumSimilarity = comparer.localAlignmentScore(texts.album, answer.album);
     }
+    answer.score = verifiedScore(query, answerId, answer.score, &answer.reasons);
     list.candidates.push_back(answer);
   }
   for (const FuzzyCandidate& candidate : fuzzy) {
     if (list.candidates.size() >= limit) break;
     const std::string id = std::to_string(candidate.trackId);
     if (id == answerId) continue;
-    list.candidates.push_back(
-        withSimilarities(listed(id, candidate.scores.total, "fuzzy"), candidate.scores));
+    ListedCandidate next =
+        withSimilarities(listed(id, candidate.scores.total, "fuzzy"), candidate.scores);
+    next.score = verifiedScore(query, id, next.score, &next.reasons);
+    list.candidates.push_back(std::move(next));
   }
+  // Held-down candidates go behind the others; the answer stays first, as identify gives it.
+  const bool answerFirst = !answerId.empty() && answerId != "0" && !list.candidates.empty();
+  std::stable_sort(list.candidates.begin() + (answerFirst ? 1 : 0), list.candidates.end(),
+                   [](const ListedCandidate& a, const ListedCandidate& b) {
+                     return a.score > b.score;
+                   });
   list.ambiguous = list.candidates.size() >= 2 &&
                    list.candidates[0].score - list.candidates[1].score < kAmbiguityMargin;
   return list;

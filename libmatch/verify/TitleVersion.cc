@@ -44,12 +44,38 @@ std::vector<std::string> wordsOf(const std::string& folded) {
   return out;
 }
 
+// The digit a letter is read as where OCR confuses them ("20l2" is 2012), or 0 for none.
+char confusedDigit(char c) {
+  switch (c) {
+    case 'o': return '0';
+    case 'l': case 'i': return '1';
+    case 'z': return '2';
+    case 's': return '5';
+    case 'b': return '8';
+    default: return c >= '0' && c <= '9' ? c : 0;
+  }
+}
+
+// The digits of a word of digits, some perhaps read as letters; "" for any other word.
+std::string digitsOf(const std::string& word) {
+  if (word.empty() || word.size() > 9) return "";
+  std::string digits;
+  bool anyDigit = false;
+  for (char c : word) {
+    const char digit = confusedDigit(c);
+    if (digit == 0) return "";
+    anyDigit = anyDigit || c == digit;
+    digits += digit;
+  }
+  return anyDigit ? digits : "";
+}
+
 void addNumbers(const std::vector<std::string>& words, std::vector<uint32_t>* numbers) {
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
-    if (!word.empty() && word.size() <= 9 &&
-        std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-      numbers->push_back(static_cast<uint32_t>(strtoul(word.c_str(), nullptr, 10)));
+    const std::string digits = digitsOf(word);
+    if (!digits.empty()) {
+      numbers->push_back(static_cast<uint32_t>(strtoul(digits.c_str(), nullptr, 10)));
       continue;
     }
     const int roman = romanValue(word);
@@ -124,6 +150,13 @@ std::string versionText(const TitleVersion& version) {
     if ((1u << bit) == kRemix && !version.remixer.empty()) out += " by " + version.remixer;
   }
   return out.empty() ? "none" : out;
+}
+
+bool cutShortOf(const std::string& query, const std::string& track) {
+  const std::vector<std::string> queryWords = wordsOf(foldName(query));
+  const std::vector<std::string> trackWords = wordsOf(foldName(track));
+  return !queryWords.empty() && queryWords.size() < trackWords.size() &&
+         std::equal(queryWords.begin(), queryWords.end(), trackWords.begin());
 }
 
 std::string titleDisagreement(const TitleVersion& query, const TitleVersion& track) {

@@ -26,6 +26,10 @@ TitleVersion readTitleVersion(const std::string& title);
 // The kinds as text: "remix by x", "live", "live, acoustic", or "none".
 std::string versionText(const TitleVersion& version);
 
+// Whether `query` is `track` cut short after a whole word ("Song (Blue" of "Song (Blue
+// Remix)"): what it says of version and numbers then agrees with the track so far.
+bool cutShortOf(const std::string& query, const std::string& track);
+
 // Why two titles are not one recording, or "" when nothing says so: "version differs:
 // remix / none", "number differs: 4 / 3". Numbers only count when both titles have some:
 // a query that drops them may still mean the track.

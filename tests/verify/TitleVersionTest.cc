@@ -51,6 +51,8 @@ TEST(TitleVersionTest, ReadsVersionsAndNumbers) {
       {"I Want You", "none", ""},
       {"2001", "none", "2001"},
       {"S0ng", "none", ""},
+      {"Maribor 21. 12. 20l2", "none", "12,21,2012"},
+      {"NWTW0 5O Re1eases", "none", "50"},
       {"Live and Let Die", "none", ""},
   };
   for (const auto& c : kCases) {
@@ -87,6 +89,25 @@ TEST(TitleVersionTest, TellsOtherRecordingsApart) {
   for (const auto& c : kCases) {
     EXPECT_EQ(titleDisagreement(readTitleVersion(c.query), readTitleVersion(c.track)), c.reason)
         << "[" << c.query << "] against [" << c.track << "]";
+  }
+}
+
+TEST(TitleVersionTest, KnowsATitleCutShort) {
+  const struct {
+    const char* query;
+    const char* track;
+    bool cut;
+  } kCases[] = {
+      {"Amsterdam (Blac Koyote", "Amsterdam (Blac Koyote Remix)", true},
+      {"Great Pretender, Pts. 1", "Great Pretender, Pts. 1 & 2", true},
+      {"Song", "Song (Live)", true},
+      {"Song (Live)", "Song", false},
+      {"Song (Live)", "Song (Live)", false},
+      {"2000", "20001", false},
+      {"", "Song", false},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(cutShortOf(c.query, c.track), c.cut) << "[" << c.query << "] of [" << c.track << "]";
   }
 }
 

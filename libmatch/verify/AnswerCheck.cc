@@ -1,0 +1,70 @@
+#include "verify/AnswerCheck.h"
+
+#include <algorithm>
+
+#include "fuzzy/NameFolding.h"
+#include "fuzzy/NameSimilarity.h"
+#include "text/Normalize.h"
+#include "verify/TitleVersion.h"
+
+namespace {
+
+// A field this alike to the track's says the query knows more than the title.
+constexpr float kEvidence = 50;
+
+size_t wordCount(const std::string& folded) {
+  return folded.empty() ? 0 : static_cast<size_t>(std::count(folded.begin(), folded.end(), ' ')) + 1;
+}
+
+float similarity(const std::string& query, const std::string& track) {
+  return query.empty() || track.empty() ? 0 : nameSimilarity(query, track);
+}
+
+}  // namespace
+
+std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerTexts& track,
+                                      const TitleCounter& titleCount) {
+  // A placeholder artist ("Unknown", "Various Artists") says nothing.
+  const std::string queryArtist = is_unknown(query.artist) ? "" : artistParts(query.artist).core;
+  const std::string queryTitle = titleParts(query.title).core;
+  const std::string trackArtist = artistParts(track.artist).core;
+  const std::string trackTitle = titleParts(track.title).core;
+  // The reading the track fits better: artist and title as given, or swapped.
+  const bool swapped =
+      similarity(queryArtist, trackTitle) + similarity(titleParts(query.artist).core, trackArtist) >
+      similarity(queryTitle, trackTitle) + similarity(queryArtist, trackArtist);
+  const std::string& title = swapped ? query.artist : query.title;
+  const std::string& artistCore = swapped ? titleParts(query.title).core : queryArtist;
+
+  std::vector<std::string> doubts;
+  TitleVersion queryVersion = readTitleVersion(title);
+  const TitleVersion trackVersion = readTitleVersion(track.title);
+  if (cutShortOf(title, track.title)) {
+    // A title cut short says nothing against the numbers it lost, nor, when the cut falls
+    // inside the track's version, against that version. One that stops with the track's
+    // core still names no version: "Song" is not "Song (Live)".
+    queryVersion.numbers = trackVersion.numbers;
+    if (wordCount(foldName(title)) > wordCount(trackTitle)) {
+      queryVersion.kinds = trackVersion.kinds;
+      queryVersion.remixer = trackVersion.remixer;
+    }
+  }
+  const std::string disagreement = titleDisagreement(queryVersion, trackVersion);
+  if (!disagreement.empty()) doubts.push_back(disagreement);
+
+  const bool artistSays = similarity(artistCore, trackArtist) >= kEvidence;
+  const bool albumSays =
+      similarity(titleParts(query.album).core, titleParts(track.album).core) >= kEvidence;
+  if (!artistSays && !albumSays) {
+    // A title alone names one recording only when the catalogue holds it for one artist.
+    const bool exact = titleParts(title).core == trackTitle;
+    if (!exact || titleCount(title).artists != 1) {
+      doubts.push_back(artistCore.empty() ? "title only" : "artist matches nothing");
+    }
+  }
+  return doubts;
+}
+
+float doubtedScore(float score, const std::vector<std::string>& doubts) {
+  return doubts.empty() ? score : std::min(score, kDoubtedCeiling);
+}

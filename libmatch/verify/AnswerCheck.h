@@ -1,0 +1,41 @@
+// AnswerCheck: the verification every answer of the fuzzy mode goes through, whatever
+// stage found it. An answer is confident only when nothing says the catalogue track is
+// another recording than the query's (another version, other numbers) and the query says
+// enough to tell (more than a title, unless the title is the catalogue's one recording of
+// that name). The rules and the ceiling live here. Pure functions; any thread.
+#ifndef OSTREV_LIBMATCH_VERIFY_ANSWERCHECK_H_
+#define OSTREV_LIBMATCH_VERIFY_ANSWERCHECK_H_
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+// A doubted answer scores at most this, below the confident 75.
+constexpr float kDoubtedCeiling = 70;
+
+// The texts of a query, or the names of a catalogue track.
+struct AnswerTexts {
+  std::string title;
+  std::string artist;
+  std::string album;
+};
+
+// How many catalogue tracks carry a title (read as the fuzzy stage reads it), and how
+// many artists they have between them.
+struct TitleCount {
+  size_t tracks = 0;
+  size_t artists = 0;
+};
+using TitleCounter = std::function<TitleCount(const std::string& title)>;
+
+// Why `track` is not a confident answer to `query`: "version differs: remix / none",
+// "number differs: 4 / 3", "title only", "artist matches nothing"; empty when nothing
+// says so. The query may have its artist and title the other way round.
+std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerTexts& track,
+                                      const TitleCounter& titleCount);
+
+// `score`, held below the confident score when there are doubts.
+float doubtedScore(float score, const std::vector<std::string>& doubts);
+
+#endif  // OSTREV_LIBMATCH_VERIFY_ANSWERCHECK_H_

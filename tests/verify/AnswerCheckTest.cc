@@ -1,0 +1,67 @@
+// The verification of answers: pairs of query and catalogue track that must and must not
+// be confident, with the reasons given.
+#include "verify/AnswerCheck.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+namespace {
+
+std::string joined(const std::vector<std::string>& doubts) {
+  std::string out;
+  for (const std::string& doubt : doubts) out += (out.empty() ? "" : "; ") + doubt;
+  return out;
+}
+
+TEST(AnswerCheckTest, DoubtsWhatIsAnotherRecordingOrTooLittleToTell) {
+  // Titles the catalogue holds, by how many artists.
+  const std::map<std::string, size_t> artistsByTitle = {
+      {"Grandma", 1}, {"colours", 3}, {"Credits", 2}, {"Only Once", 1}};
+  const TitleCounter count = [&](const std::string& title) {
+    auto found = artistsByTitle.find(title);
+    return found == artistsByTitle.end() ? TitleCount{} : TitleCount{found->second, found->second};
+  };
+  const struct {
+    AnswerTexts query;
+    AnswerTexts track;
+    const char* doubts;
+  } kCases[] = {
+      {{"My Piano Sings (Part 4)", "Ann Key", ""}, {"My Piano Sings (Part 3)", "Ann Key", "Piano"},
+       "number differs: 4 / 3"},
+      {{"Julie Star (Unplugged)", "Mo Sal", "Stars"}, {"Julie Star", "Mo Sal", "Stars"},
+       "version differs: unplugged / none"},
+      {{"Rain and Soil (Normandie Music Remix)", "Tidal", ""}, {"Rain and Soil", "Tidal", "Soil"},
+       "version differs: remix by normandie music / none"},
+      {{"Song", "Band", ""}, {"Song (Live)", "Band", "Live at Home"},
+       "version differs: none / live"},
+      {{"Grandpa", "", ""}, {"Grandma", "Old Folks", "Family"}, "title only"},
+      {{"Colours (Leon Somov Remix)", "", ""}, {"colours", "Someone Else", "Hues"},
+       "version differs: remix by leon somov / none; title only"},
+      {{"Credits", "", ""}, {"Credits", "A Band", "Film"}, "title only"},
+      {{"Going Down", "Nobody Like Them", ""}, {"Going Down", "The Rockers", "Down"},
+       "artist matches nothing"},
+      // Confident: the same recording, or enough said.
+      {{"Song (Remastered 2011)", "Band", ""}, {"Song", "Band", "Album"}, ""},
+      {{"Only Once", "", ""}, {"Only Once", "Solo", "Single"}, ""},
+      {{"Sonng", "Bnad", ""}, {"Song", "Band", "Album"}, ""},
+      {{"Band", "Song", ""}, {"Song", "Band", "Album"}, ""},
+      {{"Amsterdam (Blac Koyote", "Lasers", ""}, {"Amsterdam (Blac Koyote Remix)", "Lasers", "EP"},
+       ""},
+      {{"Song", "", "The Album"}, {"Song", "Band", "The Album"}, ""},
+  };
+  for (const auto& c : kCases) {
+    EXPECT_EQ(joined(answerDoubts(c.query, c.track, count)), c.doubts)
+        << "[" << c.query.title << " / " << c.query.artist << " / " << c.query.album
+        << "] answered with [" << c.track.title << " / " << c.track.artist << "]";
+  }
+}
+
+TEST(AnswerCheckTest, HoldsDoubtedAnswersBelowConfident) {
+  EXPECT_EQ(doubtedScore(97, {"title only"}), kDoubtedCeiling);
+  EXPECT_EQ(doubtedScore(60, {"title only"}), 60);
+  EXPECT_EQ(doubtedScore(97, {}), 97);
+}
+
+}  // namespace
