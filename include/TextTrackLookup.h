@@ -207,6 +207,12 @@ class TextTrackLookup {
 
   bool nameCachesLoaded = false;
   StatementReader statementReader_{nullptr};
+  // The names fillTrackInfo read last in this request.
+  struct NamedTrack {
+    std::string id;
+    TrackColumns columns;
+    bool found = false;
+  } namedTrack_;
   ResidentReader residentReader_;
   FuzzySearchScratch fuzzyScratch;
 };

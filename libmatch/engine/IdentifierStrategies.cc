@@ -52,8 +52,24 @@ std::string TextTrackLookup::findAlbumNameByUPC(OCRData* query) {
 bool TextTrackLookup::fillTrackInfo(std::string trackId, std::string& trackName,
                                     std::string& artistId, std::string& artistName,
                                     std::string& albumId, std::string& albumName) {
-  return getTrackData(reader(), trackId, &trackName, &artistId, &artistName, &albumId,
-                      &albumName) == 1;
+  // With the fuzzy stage the answer's names are read twice in a request (verified, then
+  // sent): the second time from the first.
+  const bool remembered = (option_flags & OPT_FUZZY) && namedTrack_.id == trackId;
+  if (!remembered) {
+    namedTrack_.id = trackId;
+    namedTrack_.columns = TrackColumns();
+    namedTrack_.found = reader().trackNames(trackId, &namedTrack_.columns);
+  }
+  if (!namedTrack_.found) return false;
+  auto copy = [](const std::optional<std::string>& field, std::string& out) {
+    if (field) out = *field;
+  };
+  copy(namedTrack_.columns.trackName, trackName);
+  copy(namedTrack_.columns.artistId, artistId);
+  copy(namedTrack_.columns.artistName, artistName);
+  copy(namedTrack_.columns.albumId, albumId);
+  copy(namedTrack_.columns.albumName, albumName);
+  return true;
 }
 
 bool TextTrackLookup::fillTrackInfo(std::string trackId, std::string& trackName,

@@ -40,6 +40,7 @@ void TextTrackLookup::beginRequest() {
   connection.fault.beginRequest();
   // Each request reads the newest catalogue, and only that one.
   residentReader_.unpin();
+  namedTrack_ = NamedTrack();
 }
 
 bool TextTrackLookup::loadResidentCatalogue(Connection& from) {
