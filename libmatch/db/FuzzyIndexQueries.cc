@@ -4,17 +4,16 @@
 
 #include "db/Query.h"
 
-bool selectIndexedTracks(st_mysql* handle) {
+std::string indexedTracksStatement() {
   if (getUseTripletsTable()) {
-    return doQuery(handle,
-                   "select track_id, track_name, artist_name, album_name from " +
-                       getTripletsTable(),
-                   "selectIndexedTracks");
+    return "select track_id, track_name, artist_name, album_name from " + getTripletsTable();
   }
-  return doQuery(handle,
-                 "select mt.id, mt.name, ar.display_name, al.name "
-                 "from matchtracks mt "
-                 "left join matchartists ar on ar.id = mt.artist_id "
-                 "left join matchalbums al on al.id = mt.album_id",
-                 "selectIndexedTracks");
+  return "select mt.id, mt.name, ar.display_name, al.name "
+         "from matchtracks mt "
+         "left join matchartists ar on ar.id = mt.artist_id "
+         "left join matchalbums al on al.id = mt.album_id";
+}
+
+bool selectIndexedTracks(st_mysql* handle) {
+  return doQuery(handle, indexedTracksStatement(), "selectIndexedTracks");
 }

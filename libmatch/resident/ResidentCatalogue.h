@@ -155,6 +155,12 @@ class ResidentCatalogue {
   // matchTracks_ or triplets_) in that order.
   std::map<std::vector<uint32_t>, std::vector<uint32_t>> artistOrders_;
 
+  // The order in which the server reads the match tracks whole for the fuzzy index: the
+  // scan of the index it would choose, as it planned when the catalogue was read. The
+  // index keeps that order, since candidates of equal names are taken in it.
+  enum class MatchTrackScan { kById, kByArtist, kByAlbum, kByName };
+  MatchTrackScan indexScan_ = MatchTrackScan::kById;
+
   // The triplets table.
   std::vector<Triplet> triplets_;  // by track id
   NameClassIndex tripletsByName_, tripletsByAlbumName_, tripletsByIsrc_;

@@ -6,6 +6,7 @@
 #include <set>
 #include <tuple>
 
+#include "db/FuzzyIndexQueries.h"
 #include "db/QueryResult.h"
 #include "db/ResidentQueries.h"
 #include "db/TrackQueries.h"
@@ -382,15 +383,26 @@ void ResidentLoader::indexTriplets() {
 }
 
 bool ResidentLoader::planStart(const std::string& statement, std::string* table,
-                               std::string* type) {
+                               std::string* type, std::string* key) {
   if (!explainStatement(handle_, statement)) return false;
   QueryResult rows(handle_);
-  if (!rows.ok() || rows.fieldCount() < 4) return false;
+  if (!rows.ok() || rows.fieldCount() < 6) return false;
   MYSQL_ROW row = rows.next();
   if (row == nullptr || row[2] == nullptr || row[3] == nullptr) return false;
   *table = row[2];
   *type = row[3];
+  *key = row[5] != nullptr ? row[5] : "";
   return true;
+}
+
+void ResidentLoader::learnIndexScan() {
+  std::string table, type, key;
+  if (!planStart(indexedTracksStatement(), &table, &type, &key) || table != "mt") return;
+  using Scan = ResidentCatalogue::MatchTrackScan;
+  if (type != "index") return;  // the table itself, by id
+  if (key == "matchtracks_artist_tracks") catalogue_->indexScan_ = Scan::kByArtist;
+  if (key == "matchtracks_album_tracks") catalogue_->indexScan_ = Scan::kByAlbum;
+  if (key == "matchtracks_name") catalogue_->indexScan_ = Scan::kByName;
 }
 
 void ResidentLoader::followArtistPlans() {
@@ -417,7 +429,8 @@ void ResidentLoader::followArtistPlans() {
     const std::vector<uint32_t> listed = ResidentCatalogue::listedIds(ids);
     if (listed.empty() || !asked.insert(listed).second) continue;
     std::string table, type;
-    if (!planStart(tracksByArtistIdsStatement(&ids), &table, &type)) continue;
+    std::string key;
+    if (!planStart(tracksByArtistIdsStatement(&ids), &table, &type, &key)) continue;
     std::vector<uint32_t> order;
     for (uint32_t id : listed) {
       auto [from, to] = joined ? rowsOf(c.matchTracksByArtist_, c.matchTracks_, id,
@@ -451,11 +464,40 @@ void ResidentLoader::followArtistPlans() {
   }
 }
 
+std::vector<uint32_t> ResidentLoader::indexScanOrder(const ResidentCatalogue& c) {
+  const std::vector<ResidentCatalogue::Track>& tracks = c.matchTracks_;
+  std::vector<uint32_t> order(tracks.size());
+  for (uint32_t at = 0; at < order.size(); ++at) order[at] = at;
+  using Scan = ResidentCatalogue::MatchTrackScan;
+  if (c.indexScan_ == Scan::kById) return order;
+  std::vector<NameId> names;
+  for (const auto& track : tracks) names.push_back(track.name);
+  const std::vector<uint32_t> rank = collationRanks(*c.collation_, c.names_, std::move(names));
+  // An index orders NULL before every value.
+  auto value = [](uint32_t id) -> uint64_t {
+    return id == ResidentCatalogue::kNoId ? 0 : uint64_t{id} + 1;
+  };
+  auto key = [&](uint32_t at) {
+    const ResidentCatalogue::Track& t = tracks[at];
+    switch (c.indexScan_) {
+      case Scan::kByArtist:
+        return std::make_tuple(value(t.artistId), value(t.albumId), rank[t.name], t.id);
+      case Scan::kByAlbum:
+        return std::make_tuple(value(t.albumId), value(t.artistId), rank[t.name], t.id);
+      default:
+        return std::make_tuple(uint64_t{0}, uint64_t{0}, rank[t.name], t.id);
+    }
+  };
+  std::sort(order.begin(), order.end(), [&](uint32_t a, uint32_t b) { return key(a) < key(b); });
+  return order;
+}
+
 std::unique_ptr<const FuzzyTrackIndex> ResidentLoader::fuzzyIndex(const ResidentCatalogue& c) {
   FuzzyTrackIndex::Builder builder;
   auto text = [&](NameId name) { return std::string(c.names_.text(name)); };
   if (c.joined()) {
-    for (const ResidentCatalogue::Track& track : c.matchTracks_) {
+    for (uint32_t at : indexScanOrder(c)) {
+      const ResidentCatalogue::Track& track = c.matchTracks_[at];
       if (track.id == 0 || track.id == ResidentCatalogue::kNoId) continue;
       const ResidentCatalogue::MatchArtist* artist = c.matchArtist(track.artistId);
       const ResidentCatalogue::MatchAlbum* album = c.matchAlbum(track.albumId);
@@ -505,6 +547,7 @@ std::unique_ptr<const ResidentCatalogue> ResidentLoader::load(st_mysql* handle,
     if (!loader.readTriplets(table) || !loader.readAlbumArtists()) return nullptr;
   }
   loader.followArtistPlans();
+  if (tables == TrackTables::kJoined) loader.learnIndexScan();
   catalogue->names_.freeze();
   return catalogue;
 }

@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <mysql.h>
 
@@ -23,6 +24,9 @@ class ResidentLoader {
   static std::unique_ptr<const FuzzyTrackIndex> fuzzyIndex(const ResidentCatalogue& catalogue);
 
  private:
+  // The positions of the match tracks in the order the index statement reads them.
+  static std::vector<uint32_t> indexScanOrder(const ResidentCatalogue& catalogue);
+
   ResidentLoader(st_mysql* handle, ResidentCatalogue* catalogue, std::string* error)
       : handle_(handle), catalogue_(catalogue), error_(error) {}
 
@@ -49,7 +53,10 @@ class ResidentLoader {
   void followArtistPlans();
   // The first table and access type of the server's plan for `statement`; false when
   // it would not say.
-  bool planStart(const std::string& statement, std::string* table, std::string* type);
+  bool planStart(const std::string& statement, std::string* table, std::string* type,
+                 std::string* key);
+  // Asks the server which scan it would read the match tracks whole by.
+  void learnIndexScan();
 
   st_mysql* handle_;
   ResidentCatalogue* catalogue_;
