@@ -191,7 +191,12 @@ class TextTrackLookup {
   // confident score when the verification doubts it, with the reasons in `*reasons` (when
   // given). Without OPT_FUZZY, `score` as it is.
   float verifiedScore(const OCRData& query, const std::string& trackId, float score,
-                      std::vector<std::string>* reasons);
+                      std::vector<std::string>* reasons, bool identified = false);
+  // The text cascade's answer, verified.
+  float verifiedText(const OCRData& query, std::string* result, std::string* stage);
+  // With OPT_FUZZY: the track the query's ISRC names, when the tracks carrying it are one
+  // recording, scored 90 to 100 as the texts agree (70 when they name another).
+  bool findTrackByIdentifier(const OCRData& query, std::string* result, float* score);
 
   // Builds fuzzyIndex from the catalogue on `handle` and reports its size (not in synonym
   // mode); false when the catalogue could not be read.

@@ -9,23 +9,55 @@
 float TextTrackLookup::findTrack(OCRData query, std::string* result, std::string* stage) {
   float score = 0;
   bool byIsrc = false;
+  if ((option_flags & OPT_FUZZY) && query.isrc.size() == kIsrcLength) {
+    // The identifier decides when it names one recording; else the texts do.
+    if (findTrackByIdentifier(query, result, &score)) {
+      if (stage != nullptr) *stage = "isrc";
+      if (score <= kDoubtedCeiling) return score;
+      return verifiedScore(query, *result, score, nullptr, true);
+    }
+    return verifiedText(query, result, stage);
+  }
   if (query.isrc.size() == kIsrcLength) {
     score = findTrackByISRC(query, result);
     byIsrc = score > 0;
   }
   if (byIsrc) {
     if (stage != nullptr) *stage = "isrc";
-  } else {
-    // A failed ISRC look-up falls back to the texts.
-    score = findTrackByText(query, result, stage);
+    return score;
   }
+  // A failed ISRC look-up falls back to the texts.
+  return verifiedText(query, result, stage);
+}
+
+float TextTrackLookup::verifiedText(const OCRData& query, std::string* result,
+                                    std::string* stage) {
+  const float score = findTrackByText(query, result, stage);
   // Only a score the verification could hold down is worth its look-up.
   if (score <= kDoubtedCeiling) return score;
   return verifiedScore(query, *result, score, nullptr);
 }
 
+bool TextTrackLookup::findTrackByIdentifier(const OCRData& query, std::string* result,
+                                            float* score) {
+  std::vector<trackRecord> records;
+  OCRData lookup = query;
+  if (getTracksByISRC(reader(), &lookup, &records) <= 0) return false;
+  std::vector<AnswerTexts> tracks;
+  for (const trackRecord& record : records) {
+    tracks.push_back(AnswerTexts{record.trackName, record.artistName, record.albumName});
+  }
+  const IdentifierVerdict verdict =
+      identifierVerdict(AnswerTexts{query.title, query.artist, query.album}, tracks);
+  if (!verdict.decides) return false;
+  *result = records[verdict.best].trackId;
+  *score = verdict.score;
+  return true;
+}
+
 float TextTrackLookup::verifiedScore(const OCRData& query, const std::string& trackId,
-                                     float score, std::vector<std::string>* reasons) {
+                                     float score, std::vector<std::string>* reasons,
+                                     bool identified) {
   if (!(option_flags & OPT_FUZZY) || trackId.empty() || trackId == "0") return score;
   AnswerTexts track;
   std::string artistId, albumId;
@@ -43,7 +75,7 @@ float TextTrackLookup::verifiedScore(const OCRData& query, const std::string& tr
     return counted;
   };
   std::vector<std::string> doubts =
-      answerDoubts(AnswerTexts{query.title, query.artist, query.album}, track, count);
+      answerDoubts(AnswerTexts{query.title, query.artist, query.album}, track, count, identified);
   const float verified = doubtedScore(score, doubts);
   if (reasons != nullptr) *reasons = std::move(doubts);
   return verified;

@@ -23,7 +23,7 @@ float similarity(const std::string& query, const std::string& track) {
 }  // namespace
 
 std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerTexts& track,
-                                      const TitleCounter& titleCount) {
+                                      const TitleCounter& titleCount, bool identified) {
   // A placeholder artist ("Unknown", "Various Artists") says nothing.
   const std::string queryArtist = is_unknown(query.artist) ? "" : artistParts(query.artist).core;
   const std::string queryTitle = titleParts(query.title).core;
@@ -55,7 +55,7 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
   const bool artistSays = similarity(artistCore, trackArtist) >= kEvidence;
   const bool albumSays =
       similarity(titleParts(query.album).core, titleParts(track.album).core) >= kEvidence;
-  if (!artistSays && !albumSays) {
+  if (!identified && !artistSays && !albumSays) {
     // A title alone names one recording only when the catalogue holds it for one artist.
     const bool exact = titleParts(title).core == trackTitle;
     if (!exact || titleCount(title).artists != 1) {
@@ -63,6 +63,52 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
     }
   }
   return doubts;
+}
+
+IdentifierVerdict identifierVerdict(const AnswerTexts& query,
+                                    const std::vector<AnswerTexts>& tracks) {
+  // On the identifier alone, and on it with texts that agree throughout.
+  constexpr float kAlone = 90;
+  constexpr float kAgreeing = 100;
+  IdentifierVerdict verdict;
+  if (tracks.empty()) return verdict;
+  const std::string queryTitle = titleParts(query.title).core;
+  const std::string queryArtist = is_unknown(query.artist) ? "" : artistParts(query.artist).core;
+  const std::string queryAlbum = titleParts(query.album).core;
+  // One recording may be on several albums; several recordings leave it to the texts.
+  const std::string title = titleParts(tracks[0].title).core;
+  const std::string artist = artistParts(tracks[0].artist).core;
+  for (const AnswerTexts& track : tracks) {
+    if (titleParts(track.title).core != title || artistParts(track.artist).core != artist) {
+      return verdict;
+    }
+  }
+  verdict.decides = true;
+  const float titleSimilarity = similarity(queryTitle, title);
+  const float artistSimilarity = similarity(queryArtist, artist);
+  verdict.disagrees = !queryTitle.empty() && !queryArtist.empty() &&
+                      titleSimilarity < kEvidence && artistSimilarity < kEvidence;
+  float bestAgreement = -1;
+  for (size_t i = 0; i < tracks.size(); ++i) {
+    const float albumSimilarity = similarity(queryAlbum, titleParts(tracks[i].album).core);
+    float sum = 0;
+    int given = 0;
+    for (const auto& [text, value] : {std::make_pair(&queryTitle, titleSimilarity),
+                                      std::make_pair(&queryArtist, artistSimilarity),
+                                      std::make_pair(&queryAlbum, albumSimilarity)}) {
+      if (text->empty()) continue;
+      sum += value;
+      ++given;
+    }
+    const float agreement = given == 0 ? 0 : sum / given / 100;
+    if (agreement > bestAgreement) {
+      bestAgreement = agreement;
+      verdict.best = i;
+      verdict.score = kAlone + (kAgreeing - kAlone) * agreement;
+    }
+  }
+  if (verdict.disagrees) verdict.score = kDoubtedCeiling;
+  return verdict;
 }
 
 float doubtedScore(float score, const std::vector<std::string>& doubts) {

@@ -32,8 +32,22 @@ using TitleCounter = std::function<TitleCount(const std::string& title)>;
 // Why `track` is not a confident answer to `query`: "version differs: remix / none",
 // "number differs: 4 / 3", "title only", "artist matches nothing"; empty when nothing
 // says so. The query may have its artist and title the other way round.
+// An `identified` answer (by an identifier the texts do not contradict) needs no more
+// than its title to be told.
 std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerTexts& track,
-                                      const TitleCounter& titleCount);
+                                      const TitleCounter& titleCount, bool identified = false);
+
+// What an identifier (an ISRC) says, given the tracks that carry it.
+struct IdentifierVerdict {
+  bool decides = false;    // the tracks are one recording: the identifier names it
+  size_t best = 0;         // of the tracks, the one the texts fit best
+  float score = 0;         // 90 on the identifier alone, up to 100 as the texts agree
+  bool disagrees = false;  // the texts name another recording: another title and artist
+};
+IdentifierVerdict identifierVerdict(const AnswerTexts& query,
+                                    const std::vector<AnswerTexts>& tracks);
+// The reason given when the texts name another recording than the identifier.
+constexpr const char kIdentifierDisagrees[] = "identifier and text disagree";
 
 // `score`, held below the confident score when there are doubts.
 float doubtedScore(float score, const std::vector<std::string>& doubts);

@@ -58,6 +58,38 @@ TEST(AnswerCheckTest, DoubtsWhatIsAnotherRecordingOrTooLittleToTell) {
   }
 }
 
+TEST(AnswerCheckTest, AnIdentifierOfOneRecordingDecides) {
+  const AnswerTexts song{"Song", "Band", "Album"};
+  const AnswerTexts sameOnCompilation{"Song", "Band", "Hits"};
+  const AnswerTexts other{"Other Song", "Other Band", "Album"};
+  const struct {
+    AnswerTexts query;
+    std::vector<AnswerTexts> tracks;
+    bool decides;
+    size_t best;
+    float score;
+    bool disagrees;
+  } kCases[] = {
+      {{"", "", ""}, {song}, true, 0, 90, false},
+      {{"Song", "Band", "Album"}, {song}, true, 0, 100, false},
+      {{"Song", "Band", "Hits"}, {song, sameOnCompilation}, true, 1, 100, false},
+      {{"Nothing Alike", "Nobody", ""}, {song}, true, 0, kDoubtedCeiling, true},
+      {{"Song", "Nobody", ""}, {song}, true, 0, 90 + 10 * (100 + 0) / 200.0f, false},
+      {{"Song", "Band", ""}, {song, other}, false, 0, 0, false},
+      {{"Song", "Band", ""}, {}, false, 0, 0, false},
+  };
+  for (const auto& c : kCases) {
+    const IdentifierVerdict verdict = identifierVerdict(c.query, c.tracks);
+    SCOPED_TRACE("[" + c.query.title + " / " + c.query.artist + "] over " +
+                 std::to_string(c.tracks.size()) + " tracks");
+    EXPECT_EQ(verdict.decides, c.decides);
+    if (!c.decides) continue;
+    EXPECT_EQ(verdict.best, c.best);
+    EXPECT_NEAR(verdict.score, c.score, 1);
+    EXPECT_EQ(verdict.disagrees, c.disagrees);
+  }
+}
+
 TEST(AnswerCheckTest, HoldsDoubtedAnswersBelowConfident) {
   EXPECT_EQ(doubtedScore(97, {"title only"}), kDoubtedCeiling);
   EXPECT_EQ(doubtedScore(60, {"title only"}), 60);
