@@ -37,12 +37,13 @@ unique_fd listenOn(const char* path) {
     return unique_fd();
   }
   unlink(path);
-  if (bind(listener.get(), reinterpret_cast<sockaddr*>(&address), length) != 0) {
+  // Open to everyone from the moment it exists: a socket made under the usual umask and
+  // opened afterwards would refuse whoever connects in between.
+  const mode_t umaskBefore = umask(0);
+  const int bound = bind(listener.get(), reinterpret_cast<sockaddr*>(&address), length);
+  umask(umaskBefore);
+  if (bound != 0) {
     perror("bind");
-    return unique_fd();
-  }
-  if (chmod(path, 0777) != 0) {
-    perror("chmod");
     return unique_fd();
   }
   // The kernel's backlog only bridges the moments between two rounds of accepting.
