@@ -23,6 +23,7 @@
 #include "resident/ResidentReader.h"
 #include "text/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
+#include "verify/AnswerCheck.h"
 
 // The catalogue host: "localhost" unless the environment variable OSTREV_DB_HOST names
 // another.
@@ -187,13 +188,17 @@ class TextTrackLookup {
   bool selectTrack(OCRData& query, std::string* result, DBResultSet& artists,
                    DBResultSet& albums, DBResultSet& tracks, float* score);
 
-  // With OPT_FUZZY: `score` of the track `trackId` as an answer to `query`, held below the
-  // confident score when the verification doubts it, with the reasons in `*reasons` (when
-  // given). Without OPT_FUZZY, `score` as it is.
-  float verifiedScore(const OCRData& query, const std::string& trackId, float score,
+  // With OPT_FUZZY: `score` of `track` as an answer to `query`, held below the confident
+  // score when the verification doubts it (an `identified` answer needs no more than its
+  // title), with the reasons in `*reasons` when given. Without OPT_FUZZY, `score`.
+  float verifiedScore(const OCRData& query, const AnswerTexts& track, float score,
                       std::vector<std::string>* reasons, bool identified = false);
-  // The text cascade's answer, verified.
-  float verifiedText(const OCRData& query, std::string* result, std::string* stage);
+  // The same for the answer `trackId`, whose names are read when the score is one the
+  // verification could hold down.
+  float verifiedAnswer(const OCRData& query, const std::string& trackId, float score,
+                       bool identified);
+  // The names of the answer `trackId`; false for no answer or an unknown track.
+  bool answerNames(const std::string& trackId, AnswerTexts* track);
   // With OPT_FUZZY: the track the query's ISRC names, when the tracks carrying it are one
   // recording, scored 90 to 100 as the texts agree (70 when they name another).
   bool findTrackByIdentifier(const OCRData& query, std::string* result, float* score);

@@ -7,35 +7,37 @@
 #include "verify/AnswerCheck.h"
 
 float TextTrackLookup::findTrack(OCRData query, std::string* result, std::string* stage) {
-  float score = 0;
-  bool byIsrc = false;
-  if ((option_flags & OPT_FUZZY) && query.isrc.size() == kIsrcLength) {
-    // The identifier decides when it names one recording; else the texts do.
-    if (findTrackByIdentifier(query, result, &score)) {
-      if (stage != nullptr) *stage = "isrc";
-      if (score <= kDoubtedCeiling) return score;
-      return verifiedScore(query, *result, score, nullptr, true);
-    }
-    return verifiedText(query, result, stage);
-  }
+  // The names read last belong to another request's answer.
+  namedTrack_ = NamedTrack();
   if (query.isrc.size() == kIsrcLength) {
-    score = findTrackByISRC(query, result);
-    byIsrc = score > 0;
-  }
-  if (byIsrc) {
-    if (stage != nullptr) *stage = "isrc";
-    return score;
+    // With the fuzzy stage the identifier decides when it names one recording.
+    float score = 0;
+    const bool found = (option_flags & OPT_FUZZY)
+                           ? findTrackByIdentifier(query, result, &score)
+                           : (score = findTrackByISRC(query, result)) > 0;
+    if (found) {
+      if (stage != nullptr) *stage = "isrc";
+      return verifiedAnswer(query, *result, score, true);
+    }
   }
   // A failed ISRC look-up falls back to the texts.
-  return verifiedText(query, result, stage);
+  const float score = findTrackByText(query, result, stage);
+  return verifiedAnswer(query, *result, score, false);
 }
 
-float TextTrackLookup::verifiedText(const OCRData& query, std::string* result,
-                                    std::string* stage) {
-  const float score = findTrackByText(query, result, stage);
-  // Only a score the verification could hold down is worth its look-up.
-  if (score <= kDoubtedCeiling) return score;
-  return verifiedScore(query, *result, score, nullptr);
+float TextTrackLookup::verifiedAnswer(const OCRData& query, const std::string& trackId,
+                                      float score, bool identified) {
+  // Only a score the verification could hold down is worth reading the track's names.
+  if (!(option_flags & OPT_FUZZY) || score <= kDoubtedCeiling) return score;
+  AnswerTexts track;
+  if (!answerNames(trackId, &track)) return score;
+  return verifiedScore(query, track, score, nullptr, identified);
+}
+
+bool TextTrackLookup::answerNames(const std::string& trackId, AnswerTexts* track) {
+  std::string artistId, albumId;
+  return !trackId.empty() && trackId != "0" &&
+         fillTrackInfo(trackId, track->title, artistId, track->artist, albumId, track->album);
 }
 
 bool TextTrackLookup::findTrackByIdentifier(const OCRData& query, std::string* result,
@@ -55,15 +57,10 @@ bool TextTrackLookup::findTrackByIdentifier(const OCRData& query, std::string* r
   return true;
 }
 
-float TextTrackLookup::verifiedScore(const OCRData& query, const std::string& trackId,
+float TextTrackLookup::verifiedScore(const OCRData& query, const AnswerTexts& track,
                                      float score, std::vector<std::string>* reasons,
                                      bool identified) {
-  if (!(option_flags & OPT_FUZZY) || trackId.empty() || trackId == "0") return score;
-  AnswerTexts track;
-  std::string artistId, albumId;
-  if (!fillTrackInfo(trackId, track.title, artistId, track.artist, albumId, track.album)) {
-    return score;
-  }
+  if (!(option_flags & OPT_FUZZY)) return score;
   const std::shared_ptr<const FuzzyTrackIndex> index = shared->fuzzyIndex();
   const TitleCounter count = [&](const std::string& title) {
     TitleCount counted;
@@ -99,6 +96,9 @@ CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit
                   candidate.albumId, candidate.album);
     return candidate;
   };
+  auto namesOf = [](const ListedCandidate& candidate) {
+    return AnswerTexts{candidate.track, candidate.artist, candidate.album};
+  };
   auto withSimilarities = [](ListedCandidate candidate, const FieldScores& scores) {
     candidate.titleSimilarity = scores.title;
     candidate.artistSimilarity = scores.artist;
@@ -123,7 +123,7 @@ CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit
       answer.artistSimilarity = comparer.localAlignmentScore(texts.artist, answer.artist);
       answer.albumSimilarity = comparer.localAlignmentScore(texts.album, answer.album);
     }
-    answer.score = verifiedScore(query, answerId, answer.score, &answer.reasons);
+    answer.score = verifiedScore(query, namesOf(answer), answer.score, &answer.reasons);
     list.candidates.push_back(answer);
   }
   for (const FuzzyCandidate& candidate : fuzzy) {
@@ -132,7 +132,7 @@ CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit
     if (id == answerId) continue;
     ListedCandidate next =
         withSimilarities(listed(id, candidate.scores.total, "fuzzy"), candidate.scores);
-    next.score = verifiedScore(query, id, next.score, &next.reasons);
+    next.score = verifiedScore(query, namesOf(next), next.score, &next.reasons);
     list.candidates.push_back(std::move(next));
   }
   // Held-down candidates go behind the others; the answer stays first, as identify gives it.

@@ -61,14 +61,8 @@ bool TextTrackLookup::fillTrackInfo(std::string trackId, std::string& trackName,
     namedTrack_.found = reader().trackNames(trackId, &namedTrack_.columns);
   }
   if (!namedTrack_.found) return false;
-  auto copy = [](const std::optional<std::string>& field, std::string& out) {
-    if (field) out = *field;
-  };
-  copy(namedTrack_.columns.trackName, trackName);
-  copy(namedTrack_.columns.artistId, artistId);
-  copy(namedTrack_.columns.artistName, artistName);
-  copy(namedTrack_.columns.albumId, albumId);
-  copy(namedTrack_.columns.albumName, albumName);
+  copyTrackColumns(namedTrack_.columns, &trackName, &artistId, &artistName, &albumId,
+                   &albumName);
   return true;
 }
 

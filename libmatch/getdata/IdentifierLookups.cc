@@ -84,12 +84,18 @@ int getTrackData(CatalogueReader& reader, std::string trackId, std::string* trac
                  std::string* albumName) {
   TrackColumns names;
   if (!reader.trackNames(trackId, &names)) return 0;
+  copyTrackColumns(names, trackName, artistId, artistName, albumId, albumName);
+  return 1;
+}
+
+void copyTrackColumns(const TrackColumns& names, std::string* trackName,
+                      std::string* artistId, std::string* artistName, std::string* albumId,
+                      std::string* albumName) {
   copyIfPresent(names.trackName, trackName);
   copyIfPresent(names.artistId, artistId);
   copyIfPresent(names.artistName, artistName);
   copyIfPresent(names.albumId, albumId);
   copyIfPresent(names.albumName, albumName);
-  return 1;
 }
 
 int getTrackData(st_mysql* handle, std::string trackId, std::string* trackName,

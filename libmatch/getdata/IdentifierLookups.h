@@ -66,6 +66,10 @@ int getAlbumTracks(CatalogueReader& reader, std::string albumName, std::list<tra
 int getTrackData(CatalogueReader& reader, std::string trackId, std::string* trackName,
                  std::string* artistId, std::string* artistName, std::string* albumId,
                  std::string* albumName);
+// Copies the present columns of `names` to the outputs; absent ones leave theirs unchanged.
+void copyTrackColumns(const TrackColumns& names, std::string* trackName,
+                      std::string* artistId, std::string* artistName, std::string* albumId,
+                      std::string* albumName);
 int get_the_track(CatalogueReader& reader, OCRData* query, std::string* trackId);
 bool artistExists(CatalogueReader& reader, std::string name);
 bool albumExists(CatalogueReader& reader, std::string name);

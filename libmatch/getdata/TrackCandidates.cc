@@ -22,27 +22,41 @@ float candidateScore(const PreparedTexts& texts, DBResultSet& set, const std::st
   return static_cast<float>(texts.bestScore(name));
 }
 
-float combinedTrackScore(bool placeholderArtist, float track, float album, float artist) {
-  if (placeholderArtist) return weightedTrackScoreWithoutArtist(track, album);
-  return weightedTrackScore(track, album, artist);
-}
-
-float boosted(float score, uint64_t artistId, int boostPercent, int boostThreshold) {
-  if (artistId == 0 || boostPercent == 0 || score < boostThreshold) {
-    return score;
+// What a row's score is made of besides its title.
+struct RowScoring {
+  bool placeholderArtist;
+  float album;
+  float artist;
+  bool boostable;  // the row has an artist id
+  bool operator==(const RowScoring& other) const {
+    return placeholderArtist == other.placeholderArtist && album == other.album &&
+           artist == other.artist && boostable == other.boostable;
   }
+};
+
+// The row's score with a title score of `title`: the weighted scores, and a score at or
+// above `boostThreshold` on a track with an artist raised by `boostPercent` of its
+// distance to 100.
+float rowScore(const RowScoring& row, float title, int boostPercent, int boostThreshold) {
+  const float score = row.placeholderArtist
+                          ? weightedTrackScoreWithoutArtist(title, row.album)
+                          : weightedTrackScore(title, row.album, row.artist);
+  if (!row.boostable || boostPercent == 0 || score < boostThreshold) return score;
   return score + (100 - score) * (boostPercent / 100.0f);
 }
 
 // Which title scores can still put a row into the track set. The set takes a track
 // scoring kMinimumScore or more, and once full only one beating its lowest entry; a row's
 // score only grows with its title's, so a row whose title cannot reach the least title
-// that enters is skipped without comparing it. The scores are tried with the very
-// function that scores the row, so rounding cannot make the bound drop a row.
+// that enters is skipped without comparing it. The scores are tried with rowScore itself,
+// so rounding cannot make the bound drop a row.
 class EntryBound {
  public:
-  EntryBound(const DBResultSet& set, int boostPercent)
-      : set_(set), monotone_(boostPercent >= 0 && boostPercent < 100) {
+  EntryBound(const DBResultSet& set, int boostPercent, int boostThreshold)
+      : set_(set),
+        boostPercent_(boostPercent),
+        boostThreshold_(boostThreshold),
+        monotone_(boostPercent >= 0 && boostPercent < 100) {
     setChanged();
   }
 
@@ -56,21 +70,14 @@ class EntryBound {
     }
   }
 
-  // The rows that follow are scored another way (another artist or album of the set).
-  void newRows() { ++version_; }
-
-  // The least title score (0, or kMinimumScore to 100) with which a row scored by
-  // `score(title)` could enter: 0 when any can, above 100 when none can. Rows of equal
-  // `rowKey` (none when it is kNoRowKey) share `score` until the set changes or newRows.
-  static constexpr uint64_t kNoRowKey = ~uint64_t{0};
-  template <typename Score>
-  int leastTitle(uint64_t rowKey, Score score) {
+  // The least title score (0, or kMinimumScore to 100) with which a row scored as `row`
+  // could enter: 0 when any can, above 100 when none can. Worked out again only when the
+  // row is scored otherwise than the last one or the set has changed.
+  int leastTitle(const RowScoring& row) {
     if (!monotone_) return 0;
-    if (rowKey != kNoRowKey && rowKey == cachedKey_ && version_ == cachedVersion_) {
-      return cachedLeast_;
-    }
+    if (version_ == cachedVersion_ && row == cachedRow_) return cachedLeast_;
     auto enters = [&](int title) {
-      const float total = score(static_cast<float>(title));
+      const float total = rowScore(row, static_cast<float>(title), boostPercent_, boostThreshold_);
       return total >= kMinimumScore && (!full_ || total > lowest_);
     };
     int least;
@@ -90,7 +97,7 @@ class EntryBound {
       }
       least = low;
     }
-    cachedKey_ = rowKey;
+    cachedRow_ = row;
     cachedVersion_ = version_;
     cachedLeast_ = least;
     return least;
@@ -98,27 +105,22 @@ class EntryBound {
 
  private:
   const DBResultSet& set_;
+  const int boostPercent_;
+  const int boostThreshold_;
   const bool monotone_;
   bool full_ = false;
   float lowest_ = 0;
   uint64_t version_ = 0;
-  uint64_t cachedKey_ = kNoRowKey;
+  RowScoring cachedRow_{};
   uint64_t cachedVersion_ = 0;
   int cachedLeast_ = 0;
 };
 
-// The title's score for a row that needs at least `least` to enter: titleScore where it
-// may matter, else 0 without comparing.
+// The title's score for a row that needs at least `least` to enter: counted from
+// kMinimumScore up where it may matter, else 0 without comparing.
 float titleScoreFrom(const PreparedName& title, std::string_view trackName, int least) {
   if (least > 100) return 0;
   return static_cast<float>(title.alignmentScoreAtLeast(trackName, std::max(least, kMinimumScore)));
-}
-
-// What a row's score depends on besides its title, as a key of EntryBound: the name key
-// of the album (or artist) it was scored with, and whether it has an artist id (boost).
-uint64_t rowKey(uint32_t nameKey, uint64_t artistId) {
-  if (nameKey == kNoNameKey) return EntryBound::kNoRowKey;
-  return uint64_t{nameKey} << 1 | (artistId != 0 ? 1 : 0);
 }
 
 // Candidate scores by name key, worked out once per name within one getTracks.
@@ -149,9 +151,11 @@ int getTracks(CatalogueReader& reader, OCRData* query, DBResultSet& trackSet,
   const PreparedTexts artists(query->artist, query->artistAlt1, query->artistAlt2);
   CandidateScores albumScores(albums, albumSet);
   CandidateScores artistScores(artists, artistSet);
-  EntryBound bound(trackSet, boostPercent);
-  auto offer = [&](float score, uint64_t trackId) {
-    if (score >= kMinimumScore && trackSet.add_record(score, std::to_string(trackId))) {
+  EntryBound bound(trackSet, boostPercent, boostThreshold);
+  auto offer = [&](const TrackRow& row, const RowScoring& scoring) {
+    const float track = titleScoreFrom(title, row.trackName, bound.leastTitle(scoring));
+    const float score = rowScore(scoring, track, boostPercent, boostThreshold);
+    if (score >= kMinimumScore && trackSet.add_record(score, std::to_string(row.trackId))) {
       bound.setChanged();
     }
   };
@@ -160,34 +164,21 @@ int getTracks(CatalogueReader& reader, OCRData* query, DBResultSet& trackSet,
     dbresult_rec artist = artistSet[i];
     IdList ids = reader.artistIds(artist.name);
     bool placeholder = query->unknownArtist || is_unknown(artist.name);
-    bound.newRows();
     const bool read = reader.tracksOfArtists(ids, [&](const TrackRow& row) {
       ++rowsRead;
-      const float album = albumScores.of(row.albumNameKey, row.albumName);
-      auto scoreWith = [&](float track) {
-        return boosted(combinedTrackScore(placeholder, track, album, artist.score), row.artistId,
-                       boostPercent, boostThreshold);
-      };
-      const int least = bound.leastTitle(rowKey(row.albumNameKey, row.artistId), scoreWith);
-      offer(scoreWith(titleScoreFrom(title, row.trackName, least)), row.trackId);
+      offer(row, {placeholder, albumScores.of(row.albumNameKey, row.albumName), artist.score,
+                  row.artistId != 0});
     });
     if (!read) break;
   }
   for (int i = 0; i < albumSet.num_records(); ++i) {
     dbresult_rec album = albumSet[i];
     IdList ids = reader.albumIds(album.name);
-    bound.newRows();
     const bool read = reader.tracksOfAlbums(ids, [&](const TrackRow& row) {
       ++rowsRead;
-      const std::string artistName(row.artistName);
-      bool placeholder = query->unknownArtist || is_unknown(artistName);
-      const float artist = artistScores.of(row.artistNameKey, row.artistName);
-      auto scoreWith = [&](float track) {
-        return boosted(combinedTrackScore(placeholder, track, album.score, artist), row.artistId,
-                       boostPercent, boostThreshold);
-      };
-      const int least = bound.leastTitle(rowKey(row.artistNameKey, row.artistId), scoreWith);
-      offer(scoreWith(titleScoreFrom(title, row.trackName, least)), row.trackId);
+      bool placeholder = query->unknownArtist || is_unknown(std::string(row.artistName));
+      offer(row, {placeholder, album.score, artistScores.of(row.artistNameKey, row.artistName),
+                  row.artistId != 0});
     });
     if (!read) break;
   }

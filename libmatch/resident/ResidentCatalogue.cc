@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstdlib>
+#include <unordered_set>
 
 #include "db/NameCountQueries.h"
 #include "db/SqlValues.h"
@@ -70,9 +71,19 @@ size_t ResidentCatalogue::memoryBytes() const {
          bytes(tripletsByUpc_);
 }
 
-bool ResidentCatalogue::equalNames(NameId name, const std::string& key) const {
+ResidentCatalogue::NameMatcher::NameMatcher(const ResidentCatalogue& catalogue,
+                                            const std::string& name)
+    : catalogue_(catalogue), key_(catalogue.collation_->key(name)) {}
+
+bool ResidentCatalogue::NameMatcher::operator()(NameId name) {
   // SQL NULL equals nothing.
-  return name != kNoName && collation_->key(names_.text(name)) == key;
+  if (name == kNoName) return false;
+  auto known = known_.find(name);
+  if (known == known_.end()) {
+    known = known_.emplace(name, catalogue_.collation_->key(catalogue_.names_.text(name)) == key_)
+                .first;
+  }
+  return known->second;
 }
 
 const ResidentCatalogue::MatchArtist* ResidentCatalogue::matchArtist(uint32_t id) const {
@@ -110,8 +121,7 @@ std::vector<uint32_t> ResidentCatalogue::listedIds(const IdList& ids) {
 bool ResidentCatalogue::exactTracks(const std::string& artist, const std::string& album,
                                     const std::string& title,
                                     const CatalogueReader::ExactVisitor& visit) const {
-  const std::string artistKey = collation_->key(artist);
-  const std::string albumKey = collation_->key(album);
+  NameMatcher isArtist(*this, artist), isAlbum(*this, album);
   std::vector<std::pair<uint32_t, NameId>> found;  // track id, the track's artist name
   if (joined()) {
     matchTracksByName_.forEachEqual(
@@ -121,11 +131,11 @@ bool ResidentCatalogue::exactTracks(const std::string& artist, const std::string
           const MatchArtist* trackArtist = matchArtist(track.artistId);
           const MatchAlbum* trackAlbum = matchAlbum(track.albumId);
           if (trackArtist == nullptr || trackAlbum == nullptr) return true;
-          if (!equalNames(trackAlbum->name, albumKey)) return true;
-          bool artistFits = equalNames(trackArtist->display, artistKey);
+          if (!isAlbum(trackAlbum->name)) return true;
+          bool artistFits = isArtist(trackArtist->display);
           if (!artistFits && !trackAlbum->multipleArtists) {
             const MatchArtist* albumArtist = matchArtist(trackAlbum->artistId);
-            artistFits = albumArtist != nullptr && equalNames(albumArtist->display, artistKey);
+            artistFits = albumArtist != nullptr && isArtist(albumArtist->display);
           }
           if (artistFits) found.emplace_back(track.id, trackArtist->display);
           return true;
@@ -135,9 +145,9 @@ bool ResidentCatalogue::exactTracks(const std::string& artist, const std::string
         *collation_, names_, title, [&](uint32_t row) { return triplets_[row].trackName; },
         [&](uint32_t row) {
           const Triplet& track = triplets_[row];
-          if (!equalNames(track.albumName, albumKey)) return true;
-          if (equalNames(track.artistName, artistKey) ||
-              (!track.multipleArtists && equalNames(track.albumArtistName, artistKey))) {
+          if (!isAlbum(track.albumName)) return true;
+          if (isArtist(track.artistName) ||
+              (!track.multipleArtists && isArtist(track.albumArtistName))) {
             found.emplace_back(track.trackId, track.artistName);
           }
           return true;
@@ -221,12 +231,10 @@ std::vector<const ResidentCatalogue::Album*> ResidentCatalogue::albumsWithUpcNea
 bool ResidentCatalogue::artistsOfAlbum(const std::string& album,
                                        const CatalogueReader::NameVisitor& visit) const {
   // Each name once, as the collation tells names apart, in the order first met.
-  std::vector<std::string> seen;
+  std::unordered_set<std::string> seen;
   auto offer = [&](const MatchArtist* artist) {
     if (artist == nullptr || artist->placeholder) return;
-    std::string key = collation_->key(names_.text(artist->display));
-    if (std::find(seen.begin(), seen.end(), key) != seen.end()) return;
-    seen.push_back(std::move(key));
+    if (!seen.insert(collation_->key(names_.text(artist->display))).second) return;
     visit(names_.text(artist->display));
   };
   auto nameOf = [&](uint32_t row) { return matchAlbums_[row].name; };

@@ -11,6 +11,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "getdata/CatalogueReader.h"
@@ -104,7 +105,18 @@ class ResidentCatalogue {
       : tables_(tables), collation_(std::move(collation)) {}
 
   bool joined() const { return tables_ == TrackTables::kJoined; }
-  bool equalNames(NameId name, const std::string& key) const;
+  // Whether a stored name equals one name as the collation compares them; each stored
+  // name is compared once.
+  class NameMatcher {
+   public:
+    NameMatcher(const ResidentCatalogue& catalogue, const std::string& name);
+    bool operator()(NameId name);
+
+   private:
+    const ResidentCatalogue& catalogue_;
+    const std::string key_;
+    std::unordered_map<NameId, bool> known_;
+  };
 
   // Row lookups by id; null when absent.
   const MatchArtist* matchArtist(uint32_t id) const;

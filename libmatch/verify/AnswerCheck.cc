@@ -29,12 +29,14 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
   const std::string queryTitle = titleParts(query.title).core;
   const std::string trackArtist = artistParts(track.artist).core;
   const std::string trackTitle = titleParts(track.title).core;
+  const std::string artistAsTitle = titleParts(query.artist).core;
   // The reading the track fits better: artist and title as given, or swapped.
   const bool swapped =
-      similarity(queryArtist, trackTitle) + similarity(titleParts(query.artist).core, trackArtist) >
+      similarity(queryArtist, trackTitle) + similarity(artistAsTitle, trackArtist) >
       similarity(queryTitle, trackTitle) + similarity(queryArtist, trackArtist);
   const std::string& title = swapped ? query.artist : query.title;
-  const std::string& artistCore = swapped ? titleParts(query.title).core : queryArtist;
+  const std::string& titleCore = swapped ? artistAsTitle : queryTitle;
+  const std::string& artistCore = swapped ? queryTitle : queryArtist;
 
   std::vector<std::string> doubts;
   TitleVersion queryVersion = readTitleVersion(title);
@@ -57,7 +59,7 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
       similarity(titleParts(query.album).core, titleParts(track.album).core) >= kEvidence;
   if (!identified && !artistSays && !albumSays) {
     // A title alone names one recording only when the catalogue holds it for one artist.
-    const bool exact = titleParts(title).core == trackTitle;
+    const bool exact = titleCore == trackTitle;
     if (!exact || titleCount(title).artists != 1) {
       doubts.push_back(artistCore.empty() ? "title only" : "artist matches nothing");
     }
