@@ -63,8 +63,9 @@ class TextTrackLookup {
   // `*stage`, when given, the step that found it ("none" when none did).
   float findTrackByText(OCRData query, std::string* result, std::string* stage);
   float findTrackByText(OCRData query, std::string* result);
-  // An identify request's answer: by a 12-byte ISRC the catalogue knows ("isrc"), else by
-  // the text cascade. Same result and stage as findTrackByText.
+  // An identify request's answer: by a 12-byte ISRC the catalogue knows ("isrc"; with
+  // OPT_FUZZY also by a UPC and a title, "upc"), else by the text cascade. Same result and
+  // stage as findTrackByText.
   float findTrack(OCRData query, std::string* result, std::string* stage = nullptr);
   // The tracks the query may be, best first, at most `limit` (at least 1): the answer
   // findTrack gives, then the fuzzy index's next best (with OPT_FUZZY), each with its names,
@@ -200,8 +201,12 @@ class TextTrackLookup {
   // The names of the answer `trackId`; false for no answer or an unknown track.
   bool answerNames(const std::string& trackId, AnswerTexts* track);
   // With OPT_FUZZY: the track the query's ISRC names, when the tracks carrying it are one
-  // recording, scored 90 to 100 as the texts agree (70 when they name another).
-  bool findTrackByIdentifier(const OCRData& query, std::string* result, float* score);
+  // recording, scored 90 to 100 as the texts agree (70, and identifierDisagrees_, when
+  // they name another).
+  bool findTrackByIsrcEvidence(const OCRData& query, std::string* result, float* score);
+  // The same for the query's UPC and title: the album track the title names, when it
+  // names one recording of the album.
+  bool findTrackByUpcEvidence(const OCRData& query, std::string* result, float* score);
 
   // Builds fuzzyIndex from the catalogue on `handle` and reports its size (not in synonym
   // mode); false when the catalogue could not be read.
@@ -223,6 +228,8 @@ class TextTrackLookup {
     TrackColumns columns;
     bool found = false;
   } namedTrack_;
+  // This request's answer came by an identifier whose track the texts say is another.
+  bool identifierDisagrees_ = false;
   ResidentReader residentReader_;
   FuzzySearchScratch fuzzyScratch;
 };

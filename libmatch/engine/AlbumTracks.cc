@@ -143,7 +143,9 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
   }
 
   // Identifiers and exact hits, with the track's own artist; the album's stands in where
-  // the track names none.
+  // the track names none. With the fuzzy stage an ISRC decides only when it names one
+  // recording; the tracks it names need no more than their titles to be verified.
+  std::vector<std::string> identifiedIds;
   for (OCRData& track : *tracks) {
     if (!keepGoing()) return 0;
     track.album = album->album;
@@ -154,7 +156,14 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
     track.spareScore = 0;
     track.mediaScore = 0;
     track.albumScore = 0;
-    if (track.isrc.size() == kIsrcLength) track.mediaScore = findTrackByISRC(track, &track.mediaId);
+    identifiedIds.emplace_back();
+    if (fuzzy) {
+      if (findTrackByIsrcEvidence(track, &track.mediaId, &track.mediaScore)) {
+        identifiedIds.back() = track.mediaId;
+      }
+    } else if (track.isrc.size() == kIsrcLength) {
+      track.mediaScore = findTrackByISRC(track, &track.mediaId);
+    }
     if (track.mediaScore < kAccepted &&
         !findExactTrack(track, &track.mediaId, &track.mediaScore)) {
       track.mediaScore = kFallbackScore;
@@ -186,12 +195,20 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
     }
   }
 
+  size_t position = 0;
   for (OCRData& track : *tracks) {
+    const std::string& identifiedId = identifiedIds[position++];
     if (track.mediaScore < kAccepted) continue;
-    // With the fuzzy stage every answer carries its names, exact hits' too.
+    // With the fuzzy stage every answer carries its names, exact hits' too, and is
+    // verified as a single track's answer is.
     if (fuzzy && (track.mediaName.empty() || track.albumName.empty())) {
       fillTrackInfo(track.mediaId, track.mediaName, track.artistId, track.artistName,
                     track.albumId, track.albumName);
+    }
+    if (fuzzy) {
+      const AnswerTexts names{track.mediaName, track.artistName, track.albumName};
+      track.mediaScore = verifiedScore(track, names, track.mediaScore, nullptr,
+                                       !identifiedId.empty() && identifiedId == track.mediaId);
     }
     track.mediaScore = rounded(track.mediaScore);
     track.albumScore = rounded(calcAlbumScore(track.album, track.albumName));

@@ -1,6 +1,7 @@
 // The answer of TextTrackLookup to an identify request, and the list of candidates beside
 // it.
 #include <algorithm>
+#include <list>
 
 #include "TextTrackLookup.h"
 #include "fuzzy/RecordScore.h"
@@ -9,19 +10,23 @@
 float TextTrackLookup::findTrack(OCRData query, std::string* result, std::string* stage) {
   // The names read last belong to another request's answer.
   namedTrack_ = NamedTrack();
-  if (query.isrc.size() == kIsrcLength) {
-    // With the fuzzy stage the identifier decides when it names one recording.
-    float score = 0;
-    const bool found = (option_flags & OPT_FUZZY)
-                           ? findTrackByIdentifier(query, result, &score)
-                           : (score = findTrackByISRC(query, result)) > 0;
-    if (found) {
-      if (stage != nullptr) *stage = "isrc";
+  identifierDisagrees_ = false;
+  float score = 0;
+  if (option_flags & OPT_FUZZY) {
+    // With the fuzzy stage an identifier decides when it names one recording.
+    const char* foundBy = findTrackByIsrcEvidence(query, result, &score)   ? "isrc"
+                          : findTrackByUpcEvidence(query, result, &score) ? "upc"
+                                                                           : nullptr;
+    if (foundBy != nullptr) {
+      if (stage != nullptr) *stage = foundBy;
       return verifiedAnswer(query, *result, score, true);
     }
+  } else if (query.isrc.size() == kIsrcLength && (score = findTrackByISRC(query, result)) > 0) {
+    if (stage != nullptr) *stage = "isrc";
+    return score;
   }
-  // A failed ISRC look-up falls back to the texts.
-  const float score = findTrackByText(query, result, stage);
+  // A failed identifier look-up falls back to the texts.
+  score = findTrackByText(query, result, stage);
   return verifiedAnswer(query, *result, score, false);
 }
 
@@ -40,11 +45,13 @@ bool TextTrackLookup::answerNames(const std::string& trackId, AnswerTexts* track
          fillTrackInfo(trackId, track->title, artistId, track->artist, albumId, track->album);
 }
 
-bool TextTrackLookup::findTrackByIdentifier(const OCRData& query, std::string* result,
-                                            float* score) {
+bool TextTrackLookup::findTrackByIsrcEvidence(const OCRData& query, std::string* result,
+                                              float* score) {
   std::vector<trackRecord> records;
   OCRData lookup = query;
-  if (getTracksByISRC(reader(), &lookup, &records) <= 0) return false;
+  if (query.isrc.size() != kIsrcLength || getTracksByISRC(reader(), &lookup, &records) <= 0) {
+    return false;
+  }
   std::vector<AnswerTexts> tracks;
   for (const trackRecord& record : records) {
     tracks.push_back(AnswerTexts{record.trackName, record.artistName, record.albumName});
@@ -53,6 +60,28 @@ bool TextTrackLookup::findTrackByIdentifier(const OCRData& query, std::string* r
       identifierVerdict(AnswerTexts{query.title, query.artist, query.album}, tracks);
   if (!verdict.decides) return false;
   *result = records[verdict.best].trackId;
+  *score = verdict.score;
+  identifierDisagrees_ = verdict.disagrees;
+  return true;
+}
+
+bool TextTrackLookup::findTrackByUpcEvidence(const OCRData& query, std::string* result,
+                                             float* score) {
+  std::list<trackRecord> records;
+  if (query.upc.empty() || query.title.empty() ||
+      getAlbumTracksByUPC(reader(), query.upc, &records) <= 0) {
+    return false;
+  }
+  std::vector<const trackRecord*> ordered;
+  std::vector<AnswerTexts> tracks;
+  for (const trackRecord& record : records) {
+    ordered.push_back(&record);
+    tracks.push_back(AnswerTexts{record.trackName, record.artistName, record.albumName});
+  }
+  const IdentifierVerdict verdict =
+      titledTrackVerdict(AnswerTexts{query.title, query.artist, query.album}, tracks);
+  if (!verdict.decides) return false;
+  *result = ordered[verdict.best]->trackId;
   *score = verdict.score;
   return true;
 }
@@ -123,7 +152,10 @@ CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit
       answer.artistSimilarity = comparer.localAlignmentScore(texts.artist, answer.artist);
       answer.albumSimilarity = comparer.localAlignmentScore(texts.album, answer.album);
     }
-    answer.score = verifiedScore(query, namesOf(answer), answer.score, &answer.reasons);
+    const bool identified = stage == "isrc" || stage == "upc";
+    answer.score =
+        verifiedScore(query, namesOf(answer), answer.score, &answer.reasons, identified);
+    if (identifierDisagrees_) answer.reasons.insert(answer.reasons.begin(), kIdentifierDisagrees);
     list.candidates.push_back(answer);
   }
   for (const FuzzyCandidate& candidate : fuzzy) {

@@ -11,6 +11,8 @@ namespace {
 
 // A field this alike to the track's says the query knows more than the title.
 constexpr float kEvidence = 50;
+// A title this alike to an album track's may be that track misread.
+constexpr float kTitleNames = 75;
 
 size_t wordCount(const std::string& folded) {
   return folded.empty() ? 0 : static_cast<size_t>(std::count(folded.begin(), folded.end(), ' ')) + 1;
@@ -80,8 +82,10 @@ IdentifierVerdict identifierVerdict(const AnswerTexts& query,
   // One recording may be on several albums; several recordings leave it to the texts.
   const std::string title = titleParts(tracks[0].title).core;
   const std::string artist = artistParts(tracks[0].artist).core;
+  const TitleVersion version = readTitleVersion(tracks[0].title);
   for (const AnswerTexts& track : tracks) {
-    if (titleParts(track.title).core != title || artistParts(track.artist).core != artist) {
+    if (titleParts(track.title).core != title || artistParts(track.artist).core != artist ||
+        !titleDisagreement(readTitleVersion(track.title), version).empty()) {
       return verdict;
     }
   }
@@ -110,6 +114,22 @@ IdentifierVerdict identifierVerdict(const AnswerTexts& query,
     }
   }
   if (verdict.disagrees) verdict.score = kDoubtedCeiling;
+  return verdict;
+}
+
+IdentifierVerdict titledTrackVerdict(const AnswerTexts& query,
+                                     const std::vector<AnswerTexts>& albumTracks) {
+  const std::string queryTitle = titleParts(query.title).core;
+  std::vector<size_t> named;
+  std::vector<AnswerTexts> tracks;
+  for (size_t i = 0; !queryTitle.empty() && i < albumTracks.size(); ++i) {
+    if (similarity(queryTitle, titleParts(albumTracks[i].title).core) >= kTitleNames) {
+      named.push_back(i);
+      tracks.push_back(albumTracks[i]);
+    }
+  }
+  IdentifierVerdict verdict = identifierVerdict(query, tracks);
+  if (verdict.decides) verdict.best = named[verdict.best];
   return verdict;
 }
 

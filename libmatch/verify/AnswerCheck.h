@@ -46,6 +46,11 @@ struct IdentifierVerdict {
 };
 IdentifierVerdict identifierVerdict(const AnswerTexts& query,
                                     const std::vector<AnswerTexts>& tracks);
+// What a UPC and a title say, given the tracks of the albums with that UPC: the tracks
+// whose titles the query's is like are taken as one identifier's tracks, as above, so a
+// title that fits several recordings of the album decides nothing.
+IdentifierVerdict titledTrackVerdict(const AnswerTexts& query,
+                                     const std::vector<AnswerTexts>& albumTracks);
 // The reason given when the texts name another recording than the identifier.
 constexpr const char kIdentifierDisagrees[] = "identifier and text disagree";
 

@@ -79,6 +79,43 @@ TEST_F(CandidatesTest, ListsTheAnswerFirstThenTheNextBest) {
   }
 }
 
+// Every answer is verified whatever found it: another version or too little to tell holds
+// it below the confident 75 with its reasons; an identifier of one recording decides.
+TEST_F(CandidatesTest, VerifiesTheAnswerAndSaysWhy) {
+  const struct {
+    const char* items;
+    long long trackId;    // the answer; 0 for none
+    const char* stage;
+    bool confident;
+    const char* reason;   // the answer's first reason, "" for none
+  } cases[] = {
+      {"artist:The Beatles|album:Abbey Road|title:Come Together (Live)|", 100, "", false,
+       "version differs: live / none"},
+      {"isrc:GBAMB9700012|", 102, "isrc", true, ""},
+      {"isrc:GBAMB9700012|artist:Guns N' Roses|title:Sweet Child O' Mine|", 102, "isrc", false,
+       "identifier and text disagree"},
+      {"upc:77774644624|title:Somethin|", 101, "upc", true, ""},
+      {"upc:77774644624|title:Come Together (Live)|", 100, "upc", false,
+       "version differs: live / none"},
+      {"artist:Nobody We Know|title:Come Togethr|", 100, "", false, "artist matches nothing"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.items);
+    const json answer = ask(std::string(c.items) + "limit:2|");
+    ASSERT_TRUE(answer.is_object()) << answer;
+    ASSERT_FALSE(answer["candidates"].empty()) << answer;
+    const json& best = answer["candidates"][0];
+    EXPECT_EQ(best["track_id"], c.trackId) << answer;
+    if (*c.stage != '\0') {
+      EXPECT_EQ(best["stage"], c.stage) << answer;
+    }
+    EXPECT_EQ(best["score"].get<double>() >= 75, c.confident) << answer;
+    const std::string reason =
+        best.contains("reasons") ? best["reasons"][0].get<std::string>() : "";
+    EXPECT_EQ(reason, c.reason) << answer;
+  }
+}
+
 // Quotes, backslashes and bytes that are not UTF-8, in the query and in catalogue names:
 // the answer is always one valid JSON object.
 TEST_F(CandidatesTest, AnswersValidJsonWhateverTheBytes) {

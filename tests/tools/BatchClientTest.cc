@@ -268,19 +268,20 @@ TEST_F(BatchClientTest, CandidatesListEachRowsBestTracks) {
   std::vector<std::vector<std::string>> rows = tsvRows(run.out);
   ASSERT_EQ(rows.size(), 4u) << run.out;
   EXPECT_EQ(rows[0], std::vector<std::string>({"title", "artist", "track_id", "track", "artist_id",
-                                               "artist", "album_id", "album", "score", "ambiguous",
-                                               "candidates", "status"}));
+                                               "artist", "album_id", "album", "score", "reasons",
+                                               "ambiguous", "candidates", "status"}));
   for (const auto& row : rows) ASSERT_EQ(row.size(), rows[0].size()) << run.out;
   EXPECT_EQ(rows[1][2], "100");
   EXPECT_EQ(rows[1].back(), "confident");
-  const nlohmann::json list = nlohmann::json::parse(rows[1][10]);
+  const nlohmann::json list = nlohmann::json::parse(rows[1][11]);
   ASSERT_TRUE(list.is_array());
   ASSERT_GE(list.size(), 1u);
   EXPECT_LE(list.size(), 3u);
   EXPECT_EQ(list[0]["track_id"], 100);
   EXPECT_EQ(nlohmann::json::parse(rows[1][8]), list[0]["score"]);
-  EXPECT_TRUE(rows[1][9] == "true" || rows[1][9] == "false") << rows[1][9];
-  EXPECT_EQ(rows[2][2] + "|" + rows[2][10] + "|" + rows[2].back(), "|[]|none");
+  EXPECT_EQ(rows[1][9], "");
+  EXPECT_TRUE(rows[1][10] == "true" || rows[1][10] == "false") << rows[1][10];
+  EXPECT_EQ(rows[2][2] + "|" + rows[2][11] + "|" + rows[2].back(), "|[]|none");
   EXPECT_EQ(rows[3][2] + " " + rows[3].back(), "100 confident");
 
   ProgramRun json = ask({"--candidates=2", "--format=jsonl", folder_.write("q.tsv", input)});
@@ -289,6 +290,28 @@ TEST_F(BatchClientTest, CandidatesListEachRowsBestTracks) {
   EXPECT_EQ(first["track_id"], 100);
   EXPECT_TRUE(first["ambiguous"].is_boolean());
   EXPECT_EQ(first["candidates"][0]["track"], "Come Together");
+}
+
+// With the fuzzy mode a doubted best candidate's reasons fill their column.
+TEST(BatchFuzzyTest, CandidatesGiveTheBestOnesReasons) {
+  ServerUnderTest server({"--fuzzy"});
+  ASSERT_TRUE(server.ready()) << server.program().err();
+  Folder folder;
+  const std::string input =
+      "title\tartist\n"
+      "Come Together (Live)\tThe Beatles\n"
+      "Come Together\tThe Beatles\n";
+  ProgramRun run = runBatch({"--socket=" + server.socketPath(), "--candidates=1",
+                             folder.write("q.tsv", input)},
+                            "");
+  ASSERT_EQ(run.exitStatus, 0) << run.err;
+  std::vector<std::vector<std::string>> rows = tsvRows(run.out);
+  ASSERT_EQ(rows.size(), 3u) << run.out;
+  EXPECT_EQ(rows[1][2] + " " + rows[1][9] + " " + rows[1].back(),
+            "100 version differs: live / none low")
+      << run.out;
+  EXPECT_EQ(rows[2][2] + " [" + rows[2][9] + "] " + rows[2].back(), "100 [] confident")
+      << run.out;
 }
 
 struct CutCase {

@@ -76,6 +76,7 @@ TEST(AnswerCheckTest, AnIdentifierOfOneRecordingDecides) {
       {{"Nothing Alike", "Nobody", ""}, {song}, true, 0, kDoubtedCeiling, true},
       {{"Song", "Nobody", ""}, {song}, true, 0, 90 + 10 * (100 + 0) / 200.0f, false},
       {{"Song", "Band", ""}, {song, other}, false, 0, 0, false},
+      {{"Song", "Band", ""}, {song, {"Song (Live)", "Band", "Live"}}, false, 0, 0, false},
       {{"Song", "Band", ""}, {}, false, 0, 0, false},
   };
   for (const auto& c : kCases) {
@@ -87,6 +88,36 @@ TEST(AnswerCheckTest, AnIdentifierOfOneRecordingDecides) {
     EXPECT_EQ(verdict.best, c.best);
     EXPECT_NEAR(verdict.score, c.score, 1);
     EXPECT_EQ(verdict.disagrees, c.disagrees);
+  }
+}
+
+// A UPC's album and a title: the album track the title names, misread or not, when it
+// names one recording of the album.
+TEST(AnswerCheckTest, AnAlbumCodeAndATitleNameOneTrack) {
+  const std::vector<AnswerTexts> album = {{"Intro", "Band", "Album"},
+                                          {"Suite (Part 1)", "Band", "Album"},
+                                          {"Suite (Part 2)", "Band", "Album"},
+                                          {"Rainy Morning", "Band", "Album"}};
+  const struct {
+    AnswerTexts query;
+    bool decides;
+    size_t best;
+  } kCases[] = {
+      {{"Rainy Morning", "", ""}, true, 3},
+      {{"Rainy Mornin", "Band", ""}, true, 3},
+      {{"Intro", "Band", "Album"}, true, 0},
+      {{"Suite", "", ""}, false, 0},
+      {{"Something Else", "", ""}, false, 0},
+      {{"", "Band", ""}, false, 0},
+  };
+  for (const auto& c : kCases) {
+    const IdentifierVerdict verdict = titledTrackVerdict(c.query, album);
+    SCOPED_TRACE("[" + c.query.title + " / " + c.query.artist + "]");
+    EXPECT_EQ(verdict.decides, c.decides);
+    if (!c.decides) continue;
+    EXPECT_EQ(verdict.best, c.best);
+    EXPECT_GE(verdict.score, 90);
+    EXPECT_FALSE(verdict.disagrees);
   }
 }
 

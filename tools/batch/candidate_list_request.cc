@@ -10,12 +10,24 @@ namespace {
 constexpr const char* kBestKeys[] = {"track_id", "track", "artist_id", "artist",
                                      "album_id", "album", "score"};
 
+// Why the server doubts a candidate, as one column: its reasons joined by "; ".
+std::string reasonsText(const ResultValue& reasons) {
+  std::string text;
+  if (!reasons.is_array()) return text;
+  for (const ResultValue& reason : reasons) {
+    if (!reason.is_string()) continue;
+    if (!text.empty()) text += "; ";
+    text += reason.get<std::string>();
+  }
+  return text;
+}
+
 }  // namespace
 
 CandidateListRequest::CandidateListRequest(int limit)
     : limit_(limit),
       columns_({"track_id", "track", "artist_id", "artist", "album_id", "album", "score",
-                "ambiguous", "candidates"}) {}
+                "reasons", "ambiguous", "candidates"}) {}
 
 bool CandidateListRequest::request(const RowQuery& query, std::string* bytes,
                                    std::string* problem) const {
@@ -47,13 +59,14 @@ Answer CandidateListRequest::read(const std::string& answer) const {
   Answer read;
   if (list->empty()) {
     read.status = Answer::kNone;
-    read.values.assign(std::size(kBestKeys), nullptr);
+    read.values.assign(std::size(kBestKeys) + 1, nullptr);
   } else {
     const ResultValue& best = list->front();
     if (!best.is_object() || !best.value("score", ResultValue()).is_number()) {
       return errorAnswer("an answer whose best candidate has no score");
     }
     for (const char* key : kBestKeys) read.values.push_back(best.value(key, ResultValue()));
+    read.values.push_back(reasonsText(best.value("reasons", ResultValue())));
     read.status = statusOfScore(best["score"].get<double>());
   }
   read.values.push_back(*ambiguous);

@@ -29,9 +29,9 @@ constexpr char kHelp[] =
     "line. The output (standard output, or --output FILE) is in the input's format unless\n"
     "--format says otherwise. --resume keeps the whole rows a broken-off run left in FILE\n"
     "and goes on after them. --candidates N asks for up to N candidates of each row\n"
-    "instead: the best one's columns (its score as the server gives it), then ambiguous\n"
-    "and candidates (the whole list, as JSON) in place of album_score. The socket defaults\n"
-    "to %s.\n";
+    "instead: the best one's columns (its score as the server gives it), then reasons\n"
+    "(why the server doubts it, joined by \"; \"), ambiguous and candidates (the whole\n"
+    "list, as JSON) in place of album_score. The socket defaults to %s.\n";
 
 }  // namespace
 
