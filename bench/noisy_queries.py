@@ -31,9 +31,15 @@ OCR_EVERY_FIELD = 5  # confusions of an ocr-every-field query, where the names o
 # Letter keys by row, each row half a key further right than the one above.
 KEY_ROWS = ["qwertyuiop", "asdfghjkl", "zxcvbnm"]
 
-# Version suffixes a title may be given, which its catalogue track does not have.
-VERSION_SUFFIXES = [" (Remastered 2011)", " - Live", " (Radio Edit)", " [Remastered]",
-                    " (Live)"]
+# Neutral version suffixes a title may be given, which its catalogue track does not have:
+# the track is still the recording they name.
+VERSION_SUFFIXES = [" (Remastered 2011)", " - Remastered", " (Album Version)", " [Remastered]",
+                    " (Mono)"]
+# Suffixes that name another recording than the track's (kind "other-version", which no
+# list of kinds holds: a query for the live take of a studio track asks for a recording
+# the catalogue does not hold).
+OTHER_VERSION_SUFFIXES = [" - Live", " (Live)", " (Radio Edit)", " (Acoustic)", " (Remix)",
+                          " (Instrumental)"]
 
 
 class Track:
@@ -360,10 +366,11 @@ def noisy_query(rng, track, kind, titles, albums):
         if not fields["artist"]:
             return None
         noise, unique = "title,artist", _fits_only(track, fields, albums)
-    elif kind == "version-suffix":
+    elif kind in ("version-suffix", "other-version"):
         if any(c in track.title for c in "()[]{}") or " - " in track.title:
             return None
-        fields["title"] = track.title + rng.choice(VERSION_SUFFIXES)
+        suffixes = VERSION_SUFFIXES if kind == "version-suffix" else OTHER_VERSION_SUFFIXES
+        fields["title"] = track.title + rng.choice(suffixes)
         # The whole suffix must reach the server, and not name another catalogue track.
         if (len(fields["title"].encode("utf-8")) > FIELD_BYTES or
                 titles[_title_key(fields["title"])]):

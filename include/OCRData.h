@@ -9,6 +9,8 @@
 struct OCRData {
   // The query.
   std::string title;
+  std::string titleSent;  // the title before the lookup's cut, when it was cut; what the
+                          // fuzzy mode's verification reads
   std::string artist;
   std::string artistAlt1;  // further artist texts, compared too when non-empty
   std::string artistAlt2;

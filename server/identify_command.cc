@@ -18,6 +18,7 @@ OCRData lookupQuery(const std::string& artist, const std::string& album,
                     const std::string& upc) {
   OCRData query;
   query.title = title.substr(0, kQueryTextBytes);
+  if (query.title.size() < title.size()) query.titleSent = title;
   query.artist = artist.substr(0, kQueryTextBytes);
   query.album = album.substr(0, kQueryTextBytes);
   query.isrc = isrc;

@@ -2,10 +2,23 @@
 // it.
 #include <algorithm>
 #include <list>
+#include <set>
 
 #include "TextTrackLookup.h"
+#include "fuzzy/NameFolding.h"
 #include "fuzzy/RecordScore.h"
 #include "verify/AnswerCheck.h"
+
+namespace {
+
+// The query as the verification reads it: its title as sent, with the versions and numbers
+// a cut may have lost.
+AnswerTexts queryTexts(const OCRData& query) {
+  return AnswerTexts{query.titleSent.empty() ? query.title : query.titleSent, query.artist,
+                     query.album};
+}
+
+}  // namespace
 
 float TextTrackLookup::findTrack(OCRData query, std::string* result, std::string* stage) {
   // The names read last belong to another request's answer.
@@ -57,7 +70,7 @@ bool TextTrackLookup::findTrackByIsrcEvidence(const OCRData& query, std::string*
     tracks.push_back(AnswerTexts{record.trackName, record.artistName, record.albumName});
   }
   const IdentifierVerdict verdict =
-      identifierVerdict(AnswerTexts{query.title, query.artist, query.album}, tracks);
+      identifierVerdict(queryTexts(query), tracks);
   if (!verdict.decides) return false;
   *result = records[verdict.best].trackId;
   *score = verdict.score;
@@ -79,7 +92,7 @@ bool TextTrackLookup::findTrackByUpcEvidence(const OCRData& query, std::string* 
     tracks.push_back(AnswerTexts{record.trackName, record.artistName, record.albumName});
   }
   const IdentifierVerdict verdict =
-      titledTrackVerdict(AnswerTexts{query.title, query.artist, query.album}, tracks);
+      titledTrackVerdict(queryTexts(query), tracks);
   if (!verdict.decides) return false;
   *result = ordered[verdict.best]->trackId;
   *score = verdict.score;
@@ -91,17 +104,36 @@ float TextTrackLookup::verifiedScore(const OCRData& query, const AnswerTexts& tr
                                      bool identified) {
   if (!(option_flags & OPT_FUZZY)) return score;
   const std::shared_ptr<const FuzzyTrackIndex> index = shared->fuzzyIndex();
-  const TitleCounter count = [&](const std::string& title) {
+  CatalogueFacts catalogue;
+  catalogue.titleCount = [&](const std::string& title) {
     TitleCount counted;
-    if (index != nullptr) {
+    // A title naming a version is counted whole: "Tonight (Beat Doctor Mix)" is not every
+    // "Tonight", which is all the index knows.
+    if (!titleParts(title).version.empty()) {
+      std::set<std::string> artists;
+      reader().tracksNamed(title, [&](const TrackRow& row) {
+        ++counted.tracks;
+        artists.emplace(row.artistName);
+      });
+      counted.artists = artists.size();
+    } else if (index != nullptr) {
       const FuzzyTrackIndex::TitleHolders holders = index->holdersOf(title);
       counted.tracks = holders.tracks;
       counted.artists = holders.artists;
     }
     return counted;
   };
-  std::vector<std::string> doubts =
-      answerDoubts(AnswerTexts{query.title, query.artist, query.album}, track, count, identified);
+  catalogue.albumTitles = [&](const AnswerTexts& answer) {
+    std::list<trackRecord> records;
+    std::vector<std::string> titles;
+    if (answer.album.empty()) return titles;
+    getAlbumTracks(reader(), answer.album, &records);
+    for (const trackRecord& record : records) {
+      if (record.artistName == answer.artist) titles.push_back(record.trackName);
+    }
+    return titles;
+  };
+  std::vector<std::string> doubts = answerDoubts(queryTexts(query), track, catalogue, identified);
   const float verified = doubtedScore(score, doubts);
   if (reasons != nullptr) *reasons = std::move(doubts);
   return verified;

@@ -22,23 +22,51 @@ float similarity(const std::string& query, const std::string& track) {
   return query.empty() || track.empty() ? 0 : nameSimilarity(query, track);
 }
 
+// Whether the query's album text is evidence for the track's album: alike, and not of
+// other numbers ("Hits 2010" is not "Hits 2011", "Vol. 2" not "Vol. 3").
+bool albumSays(const std::string& query, const std::string& track) {
+  if (similarity(titleParts(query).core, titleParts(track).core) < kEvidence) return false;
+  const std::vector<uint32_t> queryNumbers = readTitleVersion(query).numbers;
+  const std::vector<uint32_t> trackNumbers = readTitleVersion(track).numbers;
+  return queryNumbers.empty() || trackNumbers.empty() || queryNumbers == trackNumbers;
+}
+
+bool bracketLeftOpen(const std::string& title) {
+  const size_t open = title.find_last_of("([");
+  return open != std::string::npos && title.find_first_of(")]", open) == std::string::npos;
+}
+
+// Whether `title`, cut short of `track`, is as much another of `titles`: the same when
+// folded, or cut short of it too.
+bool fitsAnother(const std::string& title, const std::string& track,
+                 const std::vector<std::string>& titles) {
+  const std::string folded = foldName(title);
+  const std::string trackFolded = foldName(track);
+  return std::any_of(titles.begin(), titles.end(), [&](const std::string& other) {
+    const std::string otherFolded = foldName(other);
+    return otherFolded != trackFolded && (otherFolded == folded || cutShortOf(title, other));
+  });
+}
+
 }  // namespace
 
 std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerTexts& track,
-                                      const TitleCounter& titleCount, bool identified) {
+                                      const CatalogueFacts& catalogue, bool identified) {
   // A placeholder artist ("Unknown", "Various Artists") says nothing.
   const std::string queryArtist = is_unknown(query.artist) ? "" : artistParts(query.artist).core;
   const std::string queryTitle = titleParts(query.title).core;
   const std::string trackArtist = artistParts(track.artist).core;
   const std::string trackTitle = titleParts(track.title).core;
+  // The fields read the other way round.
   const std::string artistAsTitle = titleParts(query.artist).core;
+  const std::string titleAsArtist = artistParts(query.title).core;
   // The reading the track fits better: artist and title as given, or swapped.
   const bool swapped =
-      similarity(queryArtist, trackTitle) + similarity(artistAsTitle, trackArtist) >
+      similarity(artistAsTitle, trackTitle) + similarity(titleAsArtist, trackArtist) >
       similarity(queryTitle, trackTitle) + similarity(queryArtist, trackArtist);
   const std::string& title = swapped ? query.artist : query.title;
   const std::string& titleCore = swapped ? artistAsTitle : queryTitle;
-  const std::string& artistCore = swapped ? queryTitle : queryArtist;
+  const std::string& artistCore = swapped ? titleAsArtist : queryArtist;
 
   std::vector<std::string> doubts;
   TitleVersion queryVersion = readTitleVersion(title);
@@ -55,14 +83,19 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
   }
   const std::string disagreement = titleDisagreement(queryVersion, trackVersion);
   if (!disagreement.empty()) doubts.push_back(disagreement);
+  // A cut that fits another track of the album as well ("Part" of "Part 4" and "Part 5")
+  // cannot tell them apart. A bracket left open says the title was cut.
+  const bool cut = cutShortOf(title, track.title) || bracketLeftOpen(title);
+  if (cut && catalogue.albumTitles &&
+      fitsAnother(title, track.title, catalogue.albumTitles(track))) {
+    doubts.push_back("cut short: fits several tracks");
+  }
 
   const bool artistSays = similarity(artistCore, trackArtist) >= kEvidence;
-  const bool albumSays =
-      similarity(titleParts(query.album).core, titleParts(track.album).core) >= kEvidence;
-  if (!identified && !artistSays && !albumSays) {
+  if (!identified && !artistSays && !albumSays(query.album, track.album)) {
     // A title alone names one recording only when the catalogue holds it for one artist.
     const bool exact = titleCore == trackTitle;
-    if (!exact || titleCount(title).artists != 1) {
+    if (!exact || !catalogue.titleCount || catalogue.titleCount(track.title).artists != 1) {
       doubts.push_back(artistCore.empty() ? "title only" : "artist matches nothing");
     }
   }

@@ -21,21 +21,27 @@ struct AnswerTexts {
   std::string album;
 };
 
-// How many catalogue tracks carry a title (read as the fuzzy stage reads it), and how
-// many artists they have between them.
+// How many catalogue tracks carry a title, and how many artists they have between them.
 struct TitleCount {
   size_t tracks = 0;
   size_t artists = 0;
 };
-using TitleCounter = std::function<TitleCount(const std::string& title)>;
+
+// What the verification asks of the catalogue.
+struct CatalogueFacts {
+  // How many tracks carry a catalogue title, and of how many artists.
+  std::function<TitleCount(const std::string& title)> titleCount;
+  // The titles of the tracks of `track`'s album by its artist, its own among them.
+  std::function<std::vector<std::string>(const AnswerTexts& track)> albumTitles;
+};
 
 // Why `track` is not a confident answer to `query`: "version differs: remix / none",
-// "number differs: 4 / 3", "title only", "artist matches nothing"; empty when nothing
-// says so. The query may have its artist and title the other way round.
-// An `identified` answer (by an identifier the texts do not contradict) needs no more
-// than its title to be told.
+// "number differs: 4 / 3", "title only", "artist matches nothing", "cut short: fits
+// several tracks"; empty when nothing says so. The query may have its artist and title
+// the other way round. An `identified` answer (by an identifier the texts do not
+// contradict) needs no more than its title to be told.
 std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerTexts& track,
-                                      const TitleCounter& titleCount, bool identified = false);
+                                      const CatalogueFacts& catalogue, bool identified = false);
 
 // What an identifier (an ISRC) says, given the tracks that carry it.
 struct IdentifierVerdict {

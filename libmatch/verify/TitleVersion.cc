@@ -85,6 +85,44 @@ void addNumbers(const std::vector<std::string>& words, std::vector<uint32_t>* nu
   }
 }
 
+// `phrase` as OCR may have misread it: "rn" for m, "cl" for d (not opening a word: "club"
+// is a word), "vv" for w, digits for letters.
+std::string ocrRepaired(const std::string& phrase) {
+  std::string out;
+  for (size_t i = 0; i < phrase.size(); ++i) {
+    const bool wordStart = i == 0 || phrase[i - 1] == ' ';
+    if (phrase.compare(i, 2, "rn") == 0) {
+      out += 'm';
+      ++i;
+    } else if (phrase.compare(i, 2, "cl") == 0 && !wordStart) {
+      out += 'd';
+      ++i;
+    } else if (phrase.compare(i, 2, "vv") == 0) {
+      out += 'w';
+      ++i;
+    } else {
+      const char c = phrase[i];
+      out += c == '0' ? 'o' : c == '1' ? 'l' : c == '5' ? 's' : c;
+    }
+  }
+  return out;
+}
+
+// The version phrase `phrase` names, read as it stands, else as OCR may have misread it
+// ("rernix", "Eclit", "Iive").
+const VersionPhrase* versionPhraseRead(const std::string& phrase) {
+  if (const VersionPhrase* found = versionPhrase(phrase)) return found;
+  std::string repaired = ocrRepaired(phrase);
+  if (const VersionPhrase* found = versionPhrase(repaired)) return found;
+  for (char& c : repaired) {
+    if (c != 'i') continue;
+    c = 'l';
+    if (const VersionPhrase* found = versionPhrase(repaired)) return found;
+    c = 'i';
+  }
+  return nullptr;
+}
+
 // Reads the version words of `words` into `version`; true when one of them is neutral.
 bool readVersionWords(const std::vector<std::string>& words, TitleVersion* version) {
   bool neutral = false;
@@ -95,7 +133,7 @@ bool readVersionWords(const std::vector<std::string>& words, TitleVersion* versi
     for (size_t n = std::min(kLongestVersionPhrase, words.size() - i); n > 0 && found == nullptr; --n) {
       std::string phrase = words[i];
       for (size_t k = 1; k < n; ++k) phrase += " " + words[i + k];
-      found = versionPhrase(phrase);
+      found = versionPhraseRead(phrase);
       length = n;
     }
     if (found == nullptr) {

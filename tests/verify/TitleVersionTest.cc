@@ -44,6 +44,12 @@ TEST(TitleVersionTest, ReadsVersionsAndNumbers) {
       {"Song (Demo)", "demo", ""},
       {"Song (feat. Someone) [Live]", "live", ""},
       {"Song (Live) (Acoustic)", "live, acoustic", ""},
+      // Version words as OCR misreads them; "club" stays a word of its own.
+      {"Song (instrurnental)", "instrumental", ""},
+      {"Song (Low Bit Rernix)", "remix by low bit", ""},
+      {"Song [Sh0rt Eclit]", "edit", ""},
+      {"Song (Iive)", "live", ""},
+      {"Song (Club Version)", "none", ""},
       {"My Piano Sings (Part 4)", "none", "4"},
       {"Symphony No. 2 - III. Urlicht", "none", "2,3"},
       {"Greatest Hits Vol. II", "none", "2"},
