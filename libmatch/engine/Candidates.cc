@@ -5,7 +5,6 @@
 #include <set>
 
 #include "TextTrackLookup.h"
-#include "fuzzy/NameFolding.h"
 #include "fuzzy/RecordScore.h"
 #include "verify/AnswerCheck.h"
 
@@ -103,24 +102,15 @@ float TextTrackLookup::verifiedScore(const OCRData& query, const AnswerTexts& tr
                                      float score, std::vector<std::string>* reasons,
                                      bool identified) {
   if (!(option_flags & OPT_FUZZY)) return score;
-  const std::shared_ptr<const FuzzyTrackIndex> index = shared->fuzzyIndex();
   CatalogueFacts catalogue;
   catalogue.titleCount = [&](const std::string& title) {
     TitleCount counted;
-    // A title naming a version is counted whole: "Tonight (Beat Doctor Mix)" is not every
-    // "Tonight", which is all the index knows.
-    if (!titleParts(title).version.empty()) {
-      std::set<std::string> artists;
-      reader().tracksNamed(title, [&](const TrackRow& row) {
-        ++counted.tracks;
-        artists.emplace(row.artistName);
-      });
-      counted.artists = artists.size();
-    } else if (index != nullptr) {
-      const FuzzyTrackIndex::TitleHolders holders = index->holdersOf(title);
-      counted.tracks = holders.tracks;
-      counted.artists = holders.artists;
-    }
+    std::set<std::string> artists;
+    reader().tracksNamed(title, [&](const TrackRow& row) {
+      ++counted.tracks;
+      artists.emplace(row.artistName);
+    });
+    counted.artists = artists.size();
     return counted;
   };
   catalogue.albumTitles = [&](const AnswerTexts& answer) {

@@ -95,33 +95,9 @@ std::unique_ptr<const FuzzyTrackIndex> FuzzyTrackIndex::Builder::build() {
   }
   index.versions_ = std::move(names_[kVersion]);
   ids_[kVersion].clear();
-  const NameGramIndex& titles = *index.title_.names;
-  index.titlesInOrder_.resize(titles.size());
-  for (NameId id = 0; id < titles.size(); ++id) index.titlesInOrder_[id] = id;
-  std::sort(index.titlesInOrder_.begin(), index.titlesInOrder_.end(),
-            [&](NameId a, NameId b) { return titles.name(a) < titles.name(b); });
   // Building took several times the index's size; give what is free back to the system.
   malloc_trim(0);
   return std::move(index_);
-}
-
-FuzzyTrackIndex::TitleHolders FuzzyTrackIndex::holdersOf(const std::string& title) const {
-  const std::string core = titleParts(title).core;
-  const NameGramIndex& titles = *title_.names;
-  auto at = std::lower_bound(titlesInOrder_.begin(), titlesInOrder_.end(), core,
-                             [&](NameId id, const std::string& wanted) {
-                               return titles.name(id) < wanted;
-                             });
-  TitleHolders holders;
-  if (at == titlesInOrder_.end() || titles.name(*at) != core) return holders;
-  std::vector<NameId> artists;
-  for (uint32_t t = title_.trackStarts[*at]; t < title_.trackStarts[*at + 1]; ++t) {
-    artists.push_back(tracks_[title_.tracks[t]].artist);
-  }
-  holders.tracks = artists.size();
-  std::sort(artists.begin(), artists.end());
-  holders.artists = static_cast<size_t>(std::unique(artists.begin(), artists.end()) - artists.begin());
-  return holders;
 }
 
 size_t FuzzyTrackIndex::Field::memoryBytes() const {
@@ -130,8 +106,7 @@ size_t FuzzyTrackIndex::Field::memoryBytes() const {
 }
 
 size_t FuzzyTrackIndex::memoryBytes() const {
-  size_t bytes = tracks_.capacity() * sizeof(Track) + titlesInOrder_.capacity() * sizeof(NameId) +
-                 title_.memoryBytes() +
+  size_t bytes = tracks_.capacity() * sizeof(Track) + title_.memoryBytes() +
                  artist_.memoryBytes() + album_.memoryBytes();
   for (const std::string& version : versions_) bytes += sizeof(version) + version.capacity();
   return bytes;

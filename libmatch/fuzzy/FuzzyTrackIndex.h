@@ -65,14 +65,6 @@ class FuzzyTrackIndex {
   size_t trackCount() const { return tracks_.size(); }
   size_t memoryBytes() const;
 
-  // The tracks whose title reads exactly as `title` does (folded, its version set apart),
-  // and how many artists they have between them.
-  struct TitleHolders {
-    size_t tracks = 0;
-    size_t artists = 0;
-  };
-  TitleHolders holdersOf(const std::string& title) const;
-
   // Up to `limit` tracks, best first (ties by track id), each scored with scoreRecord
   // under the better of the query's two readings (artist and title as given, and swapped).
   std::vector<FuzzyCandidate> best(const std::string& title, const std::string& artist,
@@ -106,7 +98,6 @@ class FuzzyTrackIndex {
 
   std::vector<Track> tracks_;
   std::vector<std::string> versions_;
-  std::vector<NameId> titlesInOrder_;  // every title name id, by the name's bytes
   Field title_, artist_, album_;
 };
 

@@ -6,7 +6,8 @@ namespace {
 // English and the forms frequent in other languages' catalogues.
 constexpr VersionPhrase kVersionPhrases[] = {
     {"remix", kRemix}, {"rmx", kRemix}, {"remixed", kRemix}, {"rework", kRemix},
-    {"reworked", kRemix}, {"dub", kRemix}, {"bootleg", kRemix}, {"mashup", kRemix},
+    {"reworked", kRemix}, {"dub", kRemix}, {"redub", kRemix}, {"vip", kRemix},
+    {"bootleg", kRemix}, {"mashup", kRemix},
     {"live", kLive}, {"en vivo", kLive}, {"ao vivo", kLive}, {"en directo", kLive},
     {"en concierto", kLive}, {"dal vivo", kLive}, {"en public", kLive}, {"in concert", kLive},
     {"unplugged", kUnplugged}, {"desenchufado", kUnplugged},
@@ -33,6 +34,14 @@ constexpr VersionPhrase kVersionPhrases[] = {
 const VersionPhrase* versionPhrase(const std::string& folded) {
   for (const VersionPhrase& entry : kVersionPhrases) {
     if (folded == entry.phrase) return &entry;
+  }
+  return nullptr;
+}
+
+const VersionPhrase* versionPhraseNear(
+    const std::string& folded, const std::function<bool(const std::string&, const char*)>& near) {
+  for (const VersionPhrase& entry : kVersionPhrases) {
+    if (near(folded, entry.phrase)) return &entry;
   }
   return nullptr;
 }

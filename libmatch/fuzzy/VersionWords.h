@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // The kinds of recording a version can name; a set of them is a bit mask. Neutral
@@ -34,5 +35,8 @@ constexpr size_t kLongestVersionPhrase = 2;
 
 // The entry of `folded` (one word, or two joined by a blank); null when it is none.
 const VersionPhrase* versionPhrase(const std::string& folded);
+// The first entry that `near` says `folded` may be a misspelling of; null when none.
+const VersionPhrase* versionPhraseNear(
+    const std::string& folded, const std::function<bool(const std::string&, const char*)>& near);
 
 #endif  // OSTREV_LIBMATCH_FUZZY_VERSIONWORDS_H_

@@ -11,8 +11,8 @@ namespace {
 
 // A field this alike to the track's says the query knows more than the title.
 constexpr float kEvidence = 50;
-// A title this alike to an album track's may be that track misread.
-constexpr float kTitleNames = 75;
+// Names this alike may be one name misread; less alike, they are two names.
+constexpr float kMisread = 75;
 
 size_t wordCount(const std::string& folded) {
   return folded.empty() ? 0 : static_cast<size_t>(std::count(folded.begin(), folded.end(), ' ')) + 1;
@@ -29,6 +29,11 @@ bool albumSays(const std::string& query, const std::string& track) {
   const std::vector<uint32_t> queryNumbers = readTitleVersion(query).numbers;
   const std::vector<uint32_t> trackNumbers = readTitleVersion(track).numbers;
   return queryNumbers.empty() || trackNumbers.empty() || queryNumbers == trackNumbers;
+}
+
+// How alike two names are as wholes: neither taken for the other cut short.
+float wholeSimilarity(const std::string& a, const std::string& b) {
+  return std::min(similarity(a, b), similarity(b, a));
 }
 
 bool bracketLeftOpen(const std::string& title) {
@@ -81,7 +86,9 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
       queryVersion.remixer = trackVersion.remixer;
     }
   }
-  const std::string disagreement = titleDisagreement(queryVersion, trackVersion);
+  // A query without a title says nothing of the track's version.
+  const std::string disagreement =
+      titleCore.empty() ? "" : titleDisagreement(queryVersion, trackVersion);
   if (!disagreement.empty()) doubts.push_back(disagreement);
   // A cut that fits another track of the album as well ("Part" of "Part 4" and "Part 5")
   // cannot tell them apart. A bracket left open says the title was cut.
@@ -93,8 +100,9 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
 
   const bool artistSays = similarity(artistCore, trackArtist) >= kEvidence;
   if (!identified && !artistSays && !albumSays(query.album, track.album)) {
-    // A title alone names one recording only when the catalogue holds it for one artist.
-    const bool exact = titleCore == trackTitle;
+    // A title alone names one recording only when it is the track's whole title, as
+    // folded, and the catalogue holds it for one artist.
+    const bool exact = foldName(title) == foldName(track.title);
     if (!exact || !catalogue.titleCount || catalogue.titleCount(track.title).artists != 1) {
       doubts.push_back(artistCore.empty() ? "title only" : "artist matches nothing");
     }
@@ -125,8 +133,11 @@ IdentifierVerdict identifierVerdict(const AnswerTexts& query,
   verdict.decides = true;
   const float titleSimilarity = similarity(queryTitle, title);
   const float artistSimilarity = similarity(queryArtist, artist);
+  // Another title and another artist, each read whole: a query cut short of the track's
+  // names gets no credit here, or "Ocean" would be "Ocean Fire".
   verdict.disagrees = !queryTitle.empty() && !queryArtist.empty() &&
-                      titleSimilarity < kEvidence && artistSimilarity < kEvidence;
+                      wholeSimilarity(queryTitle, title) < kMisread &&
+                      wholeSimilarity(queryArtist, artist) < kMisread;
   float bestAgreement = -1;
   for (size_t i = 0; i < tracks.size(); ++i) {
     const float albumSimilarity = similarity(queryAlbum, titleParts(tracks[i].album).core);
@@ -156,7 +167,7 @@ IdentifierVerdict titledTrackVerdict(const AnswerTexts& query,
   std::vector<size_t> named;
   std::vector<AnswerTexts> tracks;
   for (size_t i = 0; !queryTitle.empty() && i < albumTracks.size(); ++i) {
-    if (similarity(queryTitle, titleParts(albumTracks[i].title).core) >= kTitleNames) {
+    if (similarity(queryTitle, titleParts(albumTracks[i].title).core) >= kMisread) {
       named.push_back(i);
       tracks.push_back(albumTracks[i]);
     }

@@ -108,9 +108,31 @@ std::string ocrRepaired(const std::string& phrase) {
   return out;
 }
 
+// Whether `a` and `b` are one typing error apart: a letter changed, left out, added, or
+// swapped with the next.
+bool oneTypoApart(const std::string& a, const std::string& b) {
+  const std::string& shorter = a.size() <= b.size() ? a : b;
+  const std::string& longer = a.size() <= b.size() ? b : a;
+  if (longer.size() - shorter.size() > 1) return false;
+  size_t i = 0;
+  while (i < shorter.size() && shorter[i] == longer[i]) ++i;
+  if (i == shorter.size()) return longer.size() != shorter.size();
+  if (shorter.size() == longer.size()) {
+    if (shorter.compare(i + 1, std::string::npos, longer, i + 1, std::string::npos) == 0) {
+      return true;
+    }
+    return i + 1 < shorter.size() && shorter[i] == longer[i + 1] &&
+           shorter[i + 1] == longer[i] &&
+           shorter.compare(i + 2, std::string::npos, longer, i + 2, std::string::npos) == 0;
+  }
+  return shorter.compare(i, std::string::npos, longer, i + 1, std::string::npos) == 0;
+}
+
 // The version phrase `phrase` names, read as it stands, else as OCR may have misread it
-// ("rernix", "Eclit", "Iive").
+// ("rernix", "Eclit", "Iive"), else, for a word of five letters or more, one typing error
+// away ("Reimx", "instrumentaal"): shorter words are too near other words ("love").
 const VersionPhrase* versionPhraseRead(const std::string& phrase) {
+  constexpr size_t kTypoLength = 5;
   if (const VersionPhrase* found = versionPhrase(phrase)) return found;
   std::string repaired = ocrRepaired(phrase);
   if (const VersionPhrase* found = versionPhrase(repaired)) return found;
@@ -120,7 +142,10 @@ const VersionPhrase* versionPhraseRead(const std::string& phrase) {
     if (const VersionPhrase* found = versionPhrase(repaired)) return found;
     c = 'i';
   }
-  return nullptr;
+  if (phrase.find(' ') != std::string::npos || phrase.size() + 1 < kTypoLength) return nullptr;
+  return versionPhraseNear(phrase, [](const std::string& word, const char* entry) {
+    return std::string(entry).size() >= kTypoLength && oneTypoApart(word, entry);
+  });
 }
 
 // Reads the version words of `words` into `version`; true when one of them is neutral.

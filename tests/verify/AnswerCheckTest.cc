@@ -45,6 +45,7 @@ TEST(AnswerCheckTest, DoubtsWhatIsAnotherRecordingOrTooLittleToTell) {
       {{"Colours (Leon Somov Remix)", "", ""}, {"colours", "Someone Else", "Hues"},
        "version differs: remix by leon somov / none; title only"},
       {{"Credits", "", ""}, {"Credits", "A Band", "Film"}, "title only"},
+      {{"Only Once (Original Mix)", "", ""}, {"Only Once", "Solo", "Single"}, "title only"},
       {{"Going Down", "Nobody Like Them", ""}, {"Going Down", "The Rockers", "Down"},
        "artist matches nothing"},
       {{"Suite (Part", "Band", ""}, {"Suite (Part 4)", "Band", "Suites"},
@@ -87,6 +88,8 @@ TEST(AnswerCheckTest, AnIdentifierOfOneRecordingDecides) {
       {{"Song", "Band", "Album"}, {song}, true, 0, 100, false},
       {{"Song", "Band", "Hits"}, {song, sameOnCompilation}, true, 1, 100, false},
       {{"Nothing Alike", "Nobody", ""}, {song}, true, 0, kDoubtedCeiling, true},
+      {{"Son", "Ban", ""}, {{"Song Fire", "Band Five", "A"}}, true, 0, kDoubtedCeiling, true},
+      {{"Sonng", "Bnad", ""}, {song}, true, 0, 90 + 10 * 0.8f, false},
       {{"Song", "Nobody", ""}, {song}, true, 0, 90 + 10 * (100 + 0) / 200.0f, false},
       {{"Song", "Band", ""}, {song, other}, false, 0, 0, false},
       {{"Song", "Band", ""}, {song, {"Song (Live)", "Band", "Live"}}, false, 0, 0, false},
@@ -132,6 +135,14 @@ TEST(AnswerCheckTest, AnAlbumCodeAndATitleNameOneTrack) {
     EXPECT_GE(verdict.score, 90);
     EXPECT_FALSE(verdict.disagrees);
   }
+}
+
+// An identifier's answer needs no title, and a query without one names no version.
+TEST(AnswerCheckTest, AnIdentifiedAnswerNeedsNoTitle) {
+  const AnswerTexts remix{"Song (Remix)", "Band", "Album"};
+  EXPECT_TRUE(answerDoubts({"", "", ""}, remix, CatalogueFacts(), true).empty());
+  EXPECT_EQ(joined(answerDoubts({"Song", "", ""}, remix, CatalogueFacts(), true)),
+            "version differs: none / remix");
 }
 
 TEST(AnswerCheckTest, HoldsDoubtedAnswersBelowConfident) {

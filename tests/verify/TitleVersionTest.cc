@@ -50,6 +50,12 @@ TEST(TitleVersionTest, ReadsVersionsAndNumbers) {
       {"Song [Sh0rt Eclit]", "edit", ""},
       {"Song (Iive)", "live", ""},
       {"Song (Club Version)", "none", ""},
+      // One typing error in a version word of five letters or more.
+      {"Whale (Blossom Reix)", "remix by blossom", ""},
+      {"Song (Reimx)", "remix", ""},
+      {"Song (Instrumentwl)", "instrumental", ""},
+      {"Song (instrumentaal)", "instrumental", ""},
+      {"Song (Love)", "none", ""},
       {"My Piano Sings (Part 4)", "none", "4"},
       {"Symphony No. 2 - III. Urlicht", "none", "2,3"},
       {"Greatest Hits Vol. II", "none", "2"},
