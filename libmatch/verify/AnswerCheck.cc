@@ -87,6 +87,10 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
     }
   }
   // A query without a title says nothing of the track's version.
+  // The track's album, when the query names it, names the versions its title says too:
+  // "Cedar Smoke" asked on "Live at the Grand Ballroom" is "Cedar Smoke (Live)".
+  const bool albumNamed = albumSays(query.album, track.album);
+  if (albumNamed) queryVersion.kinds |= versionKindsIn(query.album) & trackVersion.kinds;
   const std::string disagreement =
       titleCore.empty() ? "" : titleDisagreement(queryVersion, trackVersion);
   if (!disagreement.empty()) doubts.push_back(disagreement);
@@ -99,7 +103,7 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
   }
 
   const bool artistSays = similarity(artistCore, trackArtist) >= kEvidence;
-  if (!identified && !artistSays && !albumSays(query.album, track.album)) {
+  if (!identified && !artistSays && !albumNamed) {
     // A title alone names one recording only when it is the track's whole title, as
     // folded, and the catalogue holds it for one artist.
     const bool exact = foldName(title) == foldName(track.title);

@@ -70,9 +70,23 @@ std::string digitsOf(const std::string& word) {
   return anyDigit ? digits : "";
 }
 
+// `word` with the digit 1 read as the letter i it may stand for ("1II" is III).
+std::string onesAsI(std::string word) {
+  std::replace(word.begin(), word.end(), '1', 'i');
+  return word;
+}
+
 void addNumbers(const std::vector<std::string>& words, std::vector<uint32_t>* numbers) {
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
+    // A Roman numeral that OCR gave a 1 for an I, when the word has letters too.
+    const bool misread = word.find('1') != std::string::npos &&
+                         word.find_first_not_of("0123456789") != std::string::npos;
+    const int misreadRoman = misread ? romanValue(onesAsI(word)) : 0;
+    if (misreadRoman > 0) {
+      numbers->push_back(static_cast<uint32_t>(misreadRoman));
+      continue;
+    }
     const std::string digits = digitsOf(word);
     if (!digits.empty()) {
       numbers->push_back(static_cast<uint32_t>(strtoul(digits.c_str(), nullptr, 10)));
@@ -166,7 +180,8 @@ bool readVersionWords(const std::vector<std::string>& words, TitleVersion* versi
       continue;
     }
     // "<name> mix" is a remix by that name; a lone "mix" says nothing.
-    const bool namedMix = found->kind == 0 && words[i] == "mix" && i > nameStart;
+    const bool namedMix =
+        found->kind == 0 && std::string(found->phrase) == "mix" && i > nameStart;
     const uint32_t kind = namedMix ? kRemix : found->kind;
     if (kind == 0) neutral = true;
     if (kind == kRemix && version->remixer.empty() && i > nameStart) {
@@ -200,6 +215,12 @@ TitleVersion readTitleVersion(const std::string& title) {
   if (!readVersionWords(versionWords, &version)) addNumbers(versionWords, &version.numbers);
   std::sort(version.numbers.begin(), version.numbers.end());
   return version;
+}
+
+uint32_t versionKindsIn(const std::string& text) {
+  TitleVersion version;
+  readVersionWords(wordsOf(foldName(text)), &version);
+  return version.kinds;
 }
 
 std::string versionText(const TitleVersion& version) {

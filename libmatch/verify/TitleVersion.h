@@ -23,6 +23,10 @@ struct TitleVersion {
 // brackets, after " - "); its numbers from the whole title.
 TitleVersion readTitleVersion(const std::string& title);
 
+// The version kinds any words of `text` name, wherever they stand ("Live at the Ballroom"
+// names live).
+uint32_t versionKindsIn(const std::string& text);
+
 // The kinds as text: "remix by x", "live", "live, acoustic", or "none".
 std::string versionText(const TitleVersion& version);
 

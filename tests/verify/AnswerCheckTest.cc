@@ -64,6 +64,9 @@ TEST(AnswerCheckTest, DoubtsWhatIsAnotherRecordingOrTooLittleToTell) {
       {{"Amsterdam (Blac Koyote", "Lasers", ""}, {"Amsterdam (Blac Koyote Remix)", "Lasers", "EP"},
        ""},
       {{"Song", "", "The Album"}, {"Song", "Band", "The Album"}, ""},
+      {{"Cedar Smoke", "Pines", "Live at the Ballroom"},
+       {"Cedar Smoke (Live)", "Pines", "Live at the Ballroom"}, ""},
+      {{"Cedar Smoke", "Pines", "Remixes"}, {"Cedar Smoke", "Pines", "Remixes"}, ""},
   };
   for (const auto& c : kCases) {
     EXPECT_EQ(joined(answerDoubts(c.query, c.track, catalogue)), c.doubts)
