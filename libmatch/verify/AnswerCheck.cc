@@ -81,6 +81,7 @@ std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerText
     // inside the track's version, against that version. One that stops with the track's
     // core still names no version: "Song" is not "Song (Live)".
     queryVersion.numbers = trackVersion.numbers;
+    queryVersion.plainNumbers = trackVersion.plainNumbers;
     if (wordCount(foldName(title)) > wordCount(trackTitle)) {
       queryVersion.kinds = trackVersion.kinds;
       queryVersion.remixer = trackVersion.remixer;

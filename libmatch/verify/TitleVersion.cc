@@ -76,25 +76,32 @@ std::string onesAsI(std::string word) {
   return word;
 }
 
-void addNumbers(const std::vector<std::string>& words, std::vector<uint32_t>* numbers) {
+// Adds the numbers of `words` to `version`: to `plainNumbers` too when written plainly,
+// in digits alone or as a Roman numeral after a number word ("Part II").
+void addNumbers(const std::vector<std::string>& words, TitleVersion* version) {
+  auto add = [&](uint32_t number, bool plain) {
+    version->numbers.push_back(number);
+    if (plain) version->plainNumbers.push_back(number);
+  };
   for (size_t i = 0; i < words.size(); ++i) {
     const std::string& word = words[i];
+    const bool afterNumberWord = i > 0 && isNumberWord(words[i - 1]);
+    const bool allDigits = word.find_first_not_of("0123456789") == std::string::npos;
     // A Roman numeral that OCR gave a 1 for an I, when the word has letters too.
-    const bool misread = word.find('1') != std::string::npos &&
-                         word.find_first_not_of("0123456789") != std::string::npos;
-    const int misreadRoman = misread ? romanValue(onesAsI(word)) : 0;
+    const int misreadRoman =
+        word.find('1') != std::string::npos && !allDigits ? romanValue(onesAsI(word)) : 0;
     if (misreadRoman > 0) {
-      numbers->push_back(static_cast<uint32_t>(misreadRoman));
+      add(static_cast<uint32_t>(misreadRoman), false);
       continue;
     }
     const std::string digits = digitsOf(word);
     if (!digits.empty()) {
-      numbers->push_back(static_cast<uint32_t>(strtoul(digits.c_str(), nullptr, 10)));
+      add(static_cast<uint32_t>(strtoul(digits.c_str(), nullptr, 10)), allDigits);
       continue;
     }
     const int roman = romanValue(word);
-    if (roman > 0 && (word.size() > 1 || (i > 0 && isNumberWord(words[i - 1])))) {
-      numbers->push_back(static_cast<uint32_t>(roman));
+    if (roman > 0 && (word.size() > 1 || afterNumberWord)) {
+      add(static_cast<uint32_t>(roman), afterNumberWord);
     }
   }
 }
@@ -209,11 +216,12 @@ std::string numbersText(const std::vector<uint32_t>& numbers) {
 TitleVersion readTitleVersion(const std::string& title) {
   TitleVersion version;
   const NameParts parts = titleParts(title);
-  addNumbers(wordsOf(parts.core), &version.numbers);
+  addNumbers(wordsOf(parts.core), &version);
   const std::vector<std::string> versionWords = wordsOf(parts.version);
   // A neutral descriptor's numbers ("Remastered 2011") say nothing of the recording.
-  if (!readVersionWords(versionWords, &version)) addNumbers(versionWords, &version.numbers);
+  if (!readVersionWords(versionWords, &version)) addNumbers(versionWords, &version);
   std::sort(version.numbers.begin(), version.numbers.end());
+  std::sort(version.plainNumbers.begin(), version.plainNumbers.end());
   return version;
 }
 
@@ -252,8 +260,10 @@ std::string titleDisagreement(const TitleVersion& query, const TitleVersion& tra
   if (query.kinds != track.kinds || otherMaker) {
     return "version differs: " + versionText(query) + " / " + versionText(track);
   }
-  if (!query.numbers.empty() && !track.numbers.empty() && query.numbers != track.numbers) {
-    return "number differs: " + numbersText(query.numbers) + " / " + numbersText(track.numbers);
+  // Against a track without numbers only plain ones count: "XX" or "B0ss" may be letters.
+  const std::vector<uint32_t>& numbers = track.numbers.empty() ? query.plainNumbers : query.numbers;
+  if (!numbers.empty() && numbers != track.numbers) {
+    return "number differs: " + numbersText(numbers) + " / " + numbersText(track.numbers);
   }
   return "";
 }

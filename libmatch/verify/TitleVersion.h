@@ -17,6 +17,8 @@ struct TitleVersion {
   // Numbers of the title outside neutral descriptors, ascending: "Part 4" gives 4,
   // "Vol. II" 2, "2001" 2001.
   std::vector<uint32_t> numbers;
+  // Those of them written plainly: in digits alone, or Roman after a number word.
+  std::vector<uint32_t> plainNumbers;
 };
 
 // What `title` names. Its version is read from the parts the fuzzy stage sets apart (in
@@ -35,8 +37,9 @@ std::string versionText(const TitleVersion& version);
 bool cutShortOf(const std::string& query, const std::string& track);
 
 // Why two titles are not one recording, or "" when nothing says so: "version differs:
-// remix / none", "number differs: 4 / 3". Numbers only count when both titles have some:
-// a query that drops them may still mean the track.
+// remix / none", "number differs: 4 / 3", "number differs: 2 / none". Numbers count when
+// the query's title has some: a query that drops them may still mean the track, one that
+// names "Part 2" does not mean a track that names no part (plain numbers only there).
 std::string titleDisagreement(const TitleVersion& query, const TitleVersion& track);
 
 #endif  // OSTREV_LIBMATCH_VERIFY_TITLEVERSION_H_

@@ -82,6 +82,7 @@ TEST_F(CandidatesTest, ListsTheAnswerFirstThenTheNextBest) {
 // Every answer is verified whatever found it: another version or too little to tell holds
 // it below the confident 75 with its reasons; an identifier of one recording decides.
 TEST_F(CandidatesTest, VerifiesTheAnswerAndSaysWhy) {
+  constexpr long long kAny = -1;
   const struct {
     const char* items;
     long long trackId;    // the answer; 0 for none
@@ -98,6 +99,10 @@ TEST_F(CandidatesTest, VerifiesTheAnswerAndSaysWhy) {
       {"upc:77774644624|title:Come Together (Live)|", 100, "upc", false,
        "version differs: live / none"},
       {"artist:Nobody We Know|title:Come Togethr|", 100, "", false, "artist matches nothing"},
+      // Recordings the catalogue does not hold: another by the artist, another part.
+      {"artist:The Beatles|album:Abbey Road|title:Here Comes the Sun|", kAny, "", false, nullptr},
+      {"artist:Guns N' Roses|title:Sweet Child O' Mine (Part 2)|", 103, "", false,
+       "number differs: 2 / none"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.items);
@@ -105,14 +110,18 @@ TEST_F(CandidatesTest, VerifiesTheAnswerAndSaysWhy) {
     ASSERT_TRUE(answer.is_object()) << answer;
     ASSERT_FALSE(answer["candidates"].empty()) << answer;
     const json& best = answer["candidates"][0];
-    EXPECT_EQ(best["track_id"], c.trackId) << answer;
+    if (c.trackId != kAny) {
+      EXPECT_EQ(best["track_id"], c.trackId) << answer;
+    }
     if (*c.stage != '\0') {
       EXPECT_EQ(best["stage"], c.stage) << answer;
     }
     EXPECT_EQ(best["score"].get<double>() >= 75, c.confident) << answer;
     const std::string reason =
         best.contains("reasons") ? best["reasons"][0].get<std::string>() : "";
-    EXPECT_EQ(reason, c.reason) << answer;
+    if (c.reason != nullptr) {
+      EXPECT_EQ(reason, c.reason) << answer;
+    }
   }
 }
 

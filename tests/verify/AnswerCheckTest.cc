@@ -51,7 +51,8 @@ TEST(AnswerCheckTest, DoubtsWhatIsAnotherRecordingOrTooLittleToTell) {
       {{"Suite (Part", "Band", ""}, {"Suite (Part 4)", "Band", "Suites"},
        "cut short: fits several tracks"},
       {{"Decay", "Band", ""}, {"Decay II", "Band", "Overlapse"}, "cut short: fits several tracks"},
-      {{"Suite (Part 5", "Band", ""}, {"Suite", "Band", "Suites"}, "cut short: fits several tracks"},
+      {{"Suite (Part 5", "Band", ""}, {"Suite", "Band", "Suites"},
+       "number differs: 5 / none; cut short: fits several tracks"},
       {{"Letter Home", "", "Free Music Charts 2011"}, {"Glitter Bomb", "X", "Free Music Charts 2010"},
        "title only"},
       // Confident: the same recording, or enough said.
