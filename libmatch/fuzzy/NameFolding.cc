@@ -17,18 +17,6 @@ bool joinsWord(gunichar c) {
          c == 0x2019;
 }
 
-std::vector<std::string> words(const std::string& folded) {
-  std::vector<std::string> out;
-  size_t start = 0;
-  while (start < folded.size()) {
-    size_t end = folded.find(' ', start);
-    if (end == std::string::npos) end = folded.size();
-    out.push_back(folded.substr(start, end - start));
-    start = end + 1;
-  }
-  return out;
-}
-
 std::string joinWords(const std::vector<std::string>& list, size_t from, size_t to) {
   std::string out;
   for (size_t i = from; i < to; ++i) {
@@ -48,7 +36,7 @@ void appendPart(std::string* part, const std::string& more) {
 // holds a version word or phrase. Any other such part ("Symphony No. 2 - III. Urlicht")
 // belongs to the name.
 bool namesVersion(const std::string& folded) {
-  const std::vector<std::string> list = words(folded);
+  const std::vector<std::string> list = foldedWords(folded);
   for (size_t i = 0; i < list.size(); ++i) {
     if (versionPhrase(list[i]) != nullptr) return true;
     if (i + 1 < list.size() && versionPhrase(list[i] + " " + list[i + 1]) != nullptr) {
@@ -65,7 +53,7 @@ bool isCreditWord(const std::string& word) {
 // Splits a folded name at its first credit word that has words on both sides: the words
 // before stay in `*core`, those after go to `*featured`.
 void splitCredit(std::string* core, std::string* featured) {
-  const std::vector<std::string> list = words(*core);
+  const std::vector<std::string> list = foldedWords(*core);
   for (size_t i = 1; i + 1 < list.size(); ++i) {
     if (!isCreditWord(list[i])) continue;
     appendPart(featured, joinWords(list, i + 1, list.size()));
@@ -76,7 +64,7 @@ void splitCredit(std::string* core, std::string* featured) {
 
 // A bracketed part: a credit when it starts with a credit word, a version otherwise.
 void takeBracketed(const std::string& folded, NameParts* parts) {
-  const std::vector<std::string> list = words(folded);
+  const std::vector<std::string> list = foldedWords(folded);
   if (!list.empty() && isCreditWord(list[0])) {
     appendPart(&parts->featured, joinWords(list, 1, list.size()));
   } else {
@@ -180,4 +168,16 @@ NameParts titleParts(const std::string& text) {
   splitCredit(&parts.core, &parts.featured);
   if (parts.core.empty()) parts.core.swap(parts.version);
   return parts;
+}
+
+std::vector<std::string> foldedWords(const std::string& folded) {
+  std::vector<std::string> out;
+  size_t start = 0;
+  while (start < folded.size()) {
+    size_t end = folded.find(' ', start);
+    if (end == std::string::npos) end = folded.size();
+    out.push_back(folded.substr(start, end - start));
+    start = end + 1;
+  }
+  return out;
 }

@@ -6,12 +6,15 @@
 #define OSTREV_LIBMATCH_FUZZY_NAMEFOLDING_H_
 
 #include <string>
+#include <vector>
 
 // Lower-case words of letters and digits separated by single blanks: case folded,
 // compatibility forms decomposed (ligatures, full-width letters), marks dropped, "&" read
 // as "and", apostrophes and full stops removed inside words ("don't" is "dont", "R.E.M."
 // is "rem"), anything else a word break. Invalid UTF-8 is repaired first.
 std::string foldName(const std::string& text);
+// The words of a folded name.
+std::vector<std::string> foldedWords(const std::string& folded);
 
 // A folded name taken apart. `core` is what a name is compared by; the other parts are
 // folded too, empty when the name has none.

@@ -32,18 +32,6 @@ int romanValue(const std::string& word) {
   return 0;
 }
 
-std::vector<std::string> wordsOf(const std::string& folded) {
-  std::vector<std::string> out;
-  size_t start = 0;
-  while (start < folded.size()) {
-    size_t end = folded.find(' ', start);
-    if (end == std::string::npos) end = folded.size();
-    if (end > start) out.push_back(folded.substr(start, end - start));
-    start = end + 1;
-  }
-  return out;
-}
-
 // The digit a letter is read as where OCR confuses them ("20l2" is 2012), or 0 for none.
 char confusedDigit(char c) {
   switch (c) {
@@ -216,8 +204,8 @@ std::string numbersText(const std::vector<uint32_t>& numbers) {
 TitleVersion readTitleVersion(const std::string& title) {
   TitleVersion version;
   const NameParts parts = titleParts(title);
-  addNumbers(wordsOf(parts.core), &version);
-  const std::vector<std::string> versionWords = wordsOf(parts.version);
+  addNumbers(foldedWords(parts.core), &version);
+  const std::vector<std::string> versionWords = foldedWords(parts.version);
   // A neutral descriptor's numbers ("Remastered 2011") say nothing of the recording.
   if (!readVersionWords(versionWords, &version)) addNumbers(versionWords, &version);
   std::sort(version.numbers.begin(), version.numbers.end());
@@ -227,7 +215,7 @@ TitleVersion readTitleVersion(const std::string& title) {
 
 uint32_t versionKindsIn(const std::string& text) {
   TitleVersion version;
-  readVersionWords(wordsOf(foldName(text)), &version);
+  readVersionWords(foldedWords(foldName(text)), &version);
   return version.kinds;
 }
 
@@ -245,8 +233,8 @@ std::string versionText(const TitleVersion& version) {
 }
 
 bool cutShortOf(const std::string& query, const std::string& track) {
-  const std::vector<std::string> queryWords = wordsOf(foldName(query));
-  const std::vector<std::string> trackWords = wordsOf(foldName(track));
+  const std::vector<std::string> queryWords = foldedWords(foldName(query));
+  const std::vector<std::string> trackWords = foldedWords(foldName(track));
   return !queryWords.empty() && queryWords.size() < trackWords.size() &&
          std::equal(queryWords.begin(), queryWords.end(), trackWords.begin());
 }
