@@ -103,6 +103,7 @@ float TextTrackLookup::verifiedScore(const OCRData& query, const AnswerTexts& tr
                                      bool identified) {
   if (!(option_flags & OPT_FUZZY)) return score;
   CatalogueFacts catalogue;
+  catalogue.firstDoubtOnly = reasons == nullptr;
   catalogue.titleCount = [&](const std::string& title) {
     TitleCount counted;
     std::set<std::string> artists;

@@ -1,6 +1,7 @@
 #include "verify/AnswerCheck.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "fuzzy/NameFolding.h"
 #include "fuzzy/NameSimilarity.h"
@@ -25,9 +26,11 @@ float similarity(const std::string& query, const std::string& track) {
 // Whether the query's album text is evidence for the track's album: alike, and not of
 // other numbers ("Hits 2010" is not "Hits 2011", "Vol. 2" not "Vol. 3").
 bool albumSays(const std::string& query, const std::string& track) {
-  if (similarity(titleParts(query).core, titleParts(track).core) < kEvidence) return false;
-  const std::vector<uint32_t> queryNumbers = readTitleVersion(query).numbers;
-  const std::vector<uint32_t> trackNumbers = readTitleVersion(track).numbers;
+  const NameParts queryParts = titleParts(query);
+  const NameParts trackParts = titleParts(track);
+  if (similarity(queryParts.core, trackParts.core) < kEvidence) return false;
+  const std::vector<uint32_t> queryNumbers = readTitleVersion(queryParts).numbers;
+  const std::vector<uint32_t> trackNumbers = readTitleVersion(trackParts).numbers;
   return queryNumbers.empty() || trackNumbers.empty() || queryNumbers == trackNumbers;
 }
 
@@ -41,15 +44,14 @@ bool bracketLeftOpen(const std::string& title) {
   return open != std::string::npos && title.find_first_of(")]", open) == std::string::npos;
 }
 
-// Whether `title`, cut short of `track`, is as much another of `titles`: the same when
-// folded, or cut short of it too.
-bool fitsAnother(const std::string& title, const std::string& track,
+// Whether a title (folded), cut short of the track's (folded), is as much another of
+// `titles`: the same when folded, or cut short of it too.
+bool fitsAnother(const std::string& folded, const std::string& trackFolded,
                  const std::vector<std::string>& titles) {
-  const std::string folded = foldName(title);
-  const std::string trackFolded = foldName(track);
   return std::any_of(titles.begin(), titles.end(), [&](const std::string& other) {
     const std::string otherFolded = foldName(other);
-    return otherFolded != trackFolded && (otherFolded == folded || cutShortOf(title, other));
+    return otherFolded != trackFolded &&
+           (otherFolded == folded || cutShortOf(folded, otherFolded));
   });
 }
 
@@ -57,57 +59,76 @@ bool fitsAnother(const std::string& title, const std::string& track,
 
 std::vector<std::string> answerDoubts(const AnswerTexts& query, const AnswerTexts& track,
                                       const CatalogueFacts& catalogue, bool identified) {
+  // The track's own title and artist, as they stand: nothing to doubt.
+  if (query.title == track.title && query.artist == track.artist && !query.artist.empty() &&
+      !is_unknown(query.artist)) {
+    return {};
+  }
   // A placeholder artist ("Unknown", "Various Artists") says nothing.
   const std::string queryArtist = is_unknown(query.artist) ? "" : artistParts(query.artist).core;
-  const std::string queryTitle = titleParts(query.title).core;
+  const NameParts queryTitleParts = titleParts(query.title);
   const std::string trackArtist = artistParts(track.artist).core;
-  const std::string trackTitle = titleParts(track.title).core;
+  const NameParts trackTitleParts = titleParts(track.title);
+  const std::string& queryTitle = queryTitleParts.core;
+  const std::string& trackTitle = trackTitleParts.core;
   // The fields read the other way round.
-  const std::string artistAsTitle = titleParts(query.artist).core;
+  const NameParts artistAsTitleParts = titleParts(query.artist);
   const std::string titleAsArtist = artistParts(query.title).core;
   // The reading the track fits better: artist and title as given, or swapped.
-  const bool swapped =
-      similarity(artistAsTitle, trackTitle) + similarity(titleAsArtist, trackArtist) >
-      similarity(queryTitle, trackTitle) + similarity(queryArtist, trackArtist);
+  const bool swapped = similarity(artistAsTitleParts.core, trackTitle) +
+                           similarity(titleAsArtist, trackArtist) >
+                       similarity(queryTitle, trackTitle) + similarity(queryArtist, trackArtist);
   const std::string& title = swapped ? query.artist : query.title;
-  const std::string& titleCore = swapped ? artistAsTitle : queryTitle;
+  const NameParts& titleRead = swapped ? artistAsTitleParts : queryTitleParts;
+  const std::string& titleCore = titleRead.core;
   const std::string& artistCore = swapped ? titleAsArtist : queryArtist;
+  const std::string titleFolded = foldName(title);
+  const std::string trackTitleFolded = foldName(track.title);
 
   std::vector<std::string> doubts;
-  TitleVersion queryVersion = readTitleVersion(title);
-  const TitleVersion trackVersion = readTitleVersion(track.title);
-  if (cutShortOf(title, track.title)) {
+  TitleVersion queryVersion = readTitleVersion(titleRead);
+  const TitleVersion trackVersion = readTitleVersion(trackTitleParts);
+  const bool cutShort = cutShortOf(titleFolded, trackTitleFolded);
+  if (cutShort) {
     // A title cut short says nothing against the numbers it lost, nor, when the cut falls
     // inside the track's version, against that version. One that stops with the track's
     // core still names no version: "Song" is not "Song (Live)".
     queryVersion.numbers = trackVersion.numbers;
     queryVersion.plainNumbers = trackVersion.plainNumbers;
-    if (wordCount(foldName(title)) > wordCount(trackTitle)) {
+    if (wordCount(titleFolded) > wordCount(trackTitle)) {
       queryVersion.kinds = trackVersion.kinds;
       queryVersion.remixer = trackVersion.remixer;
     }
   }
-  // A query without a title says nothing of the track's version.
+  // Whether the query names the track's album; read once, when it matters.
+  std::optional<bool> albumNamedRead;
+  auto albumNamed = [&] {
+    if (!albumNamedRead) albumNamedRead = albumSays(query.album, track.album);
+    return *albumNamedRead;
+  };
   // The track's album, when the query names it, names the versions its title says too:
   // "Cedar Smoke" asked on "Live at the Grand Ballroom" is "Cedar Smoke (Live)".
-  const bool albumNamed = albumSays(query.album, track.album);
-  if (albumNamed) queryVersion.kinds |= versionKindsIn(query.album) & trackVersion.kinds;
+  if ((trackVersion.kinds & ~queryVersion.kinds) != 0 && albumNamed()) {
+    queryVersion.kinds |= versionKindsIn(query.album) & trackVersion.kinds;
+  }
+  // A query without a title says nothing of the track's version.
   const std::string disagreement =
       titleCore.empty() ? "" : titleDisagreement(queryVersion, trackVersion);
   if (!disagreement.empty()) doubts.push_back(disagreement);
+  if (catalogue.firstDoubtOnly && !doubts.empty()) return doubts;
   // A cut that fits another track of the album as well ("Part" of "Part 4" and "Part 5")
   // cannot tell them apart. A bracket left open says the title was cut.
-  const bool cut = cutShortOf(title, track.title) || bracketLeftOpen(title);
-  if (cut && catalogue.albumTitles &&
-      fitsAnother(title, track.title, catalogue.albumTitles(track))) {
+  if ((cutShort || bracketLeftOpen(title)) && catalogue.albumTitles &&
+      fitsAnother(titleFolded, trackTitleFolded, catalogue.albumTitles(track))) {
     doubts.push_back("cut short: fits several tracks");
+    if (catalogue.firstDoubtOnly) return doubts;
   }
 
   const bool artistSays = similarity(artistCore, trackArtist) >= kEvidence;
-  if (!identified && !artistSays && !albumNamed) {
+  if (!identified && !artistSays && !albumNamed()) {
     // A title alone names one recording only when it is the track's whole title, as
     // folded, and the catalogue holds it for one artist.
-    const bool exact = foldName(title) == foldName(track.title);
+    const bool exact = titleFolded == trackTitleFolded;
     if (!exact || !catalogue.titleCount || catalogue.titleCount(track.title).artists != 1) {
       doubts.push_back(artistCore.empty() ? "title only" : "artist matches nothing");
     }

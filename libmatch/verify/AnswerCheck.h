@@ -33,6 +33,8 @@ struct CatalogueFacts {
   std::function<TitleCount(const std::string& title)> titleCount;
   // The titles of the tracks of `track`'s album by its artist, its own among them.
   std::function<std::vector<std::string>(const AnswerTexts& track)> albumTitles;
+  // Only whether there is a doubt is wanted: the catalogue is not asked once there is one.
+  bool firstDoubtOnly = false;
 };
 
 // Why `track` is not a confident answer to `query`: "version differs: remix / none",

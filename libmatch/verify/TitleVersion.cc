@@ -202,8 +202,11 @@ std::string numbersText(const std::vector<uint32_t>& numbers) {
 }  // namespace
 
 TitleVersion readTitleVersion(const std::string& title) {
+  return readTitleVersion(titleParts(title));
+}
+
+TitleVersion readTitleVersion(const NameParts& parts) {
   TitleVersion version;
-  const NameParts parts = titleParts(title);
   addNumbers(foldedWords(parts.core), &version);
   const std::vector<std::string> versionWords = foldedWords(parts.version);
   // A neutral descriptor's numbers ("Remastered 2011") say nothing of the recording.
@@ -232,9 +235,9 @@ std::string versionText(const TitleVersion& version) {
   return out.empty() ? "none" : out;
 }
 
-bool cutShortOf(const std::string& query, const std::string& track) {
-  const std::vector<std::string> queryWords = foldedWords(foldName(query));
-  const std::vector<std::string> trackWords = foldedWords(foldName(track));
+bool cutShortOf(const std::string& queryFolded, const std::string& trackFolded) {
+  const std::vector<std::string> queryWords = foldedWords(queryFolded);
+  const std::vector<std::string> trackWords = foldedWords(trackFolded);
   return !queryWords.empty() && queryWords.size() < trackWords.size() &&
          std::equal(queryWords.begin(), queryWords.end(), trackWords.begin());
 }

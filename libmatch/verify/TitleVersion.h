@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "fuzzy/NameFolding.h"
 #include "fuzzy/VersionWords.h"
 
 struct TitleVersion {
@@ -24,6 +25,8 @@ struct TitleVersion {
 // What `title` names. Its version is read from the parts the fuzzy stage sets apart (in
 // brackets, after " - "); its numbers from the whole title.
 TitleVersion readTitleVersion(const std::string& title);
+// The same of a title already taken apart by titleParts.
+TitleVersion readTitleVersion(const NameParts& parts);
 
 // The version kinds any words of `text` name, wherever they stand ("Live at the Ballroom"
 // names live).
@@ -32,9 +35,10 @@ uint32_t versionKindsIn(const std::string& text);
 // The kinds as text: "remix by x", "live", "live, acoustic", or "none".
 std::string versionText(const TitleVersion& version);
 
-// Whether `query` is `track` cut short after a whole word ("Song (Blue" of "Song (Blue
-// Remix)"): what it says of version and numbers then agrees with the track so far.
-bool cutShortOf(const std::string& query, const std::string& track);
+// Whether the query's title is the track's cut short after a whole word ("Song (Blue" of
+// "Song (Blue Remix)"), both folded by foldName: what it says of version and numbers then
+// agrees with the track so far.
+bool cutShortOf(const std::string& queryFolded, const std::string& trackFolded);
 
 // Why two titles are not one recording, or "" when nothing says so: "version differs:
 // remix / none", "number differs: 4 / 3", "number differs: 2 / none". Numbers count when

@@ -126,7 +126,7 @@ TEST(TitleVersionTest, KnowsATitleCutShort) {
       {"", "Song", false},
   };
   for (const auto& c : kCases) {
-    EXPECT_EQ(cutShortOf(c.query, c.track), c.cut) << "[" << c.query << "] of [" << c.track << "]";
+    EXPECT_EQ(cutShortOf(foldName(c.query), foldName(c.track)), c.cut) << "[" << c.query << "] of [" << c.track << "]";
   }
 }
 
