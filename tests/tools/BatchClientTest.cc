@@ -21,9 +21,9 @@ namespace {
 constexpr int kTimeoutSeconds = 60;
 
 // The columns after the input's.
-const std::vector<std::string> kResultColumns = {"track_id", "track",       "artist_id",
-                                                 "artist",   "album_id",    "album",
-                                                 "score",    "album_score", "status"};
+const std::vector<std::string> kResultColumns = {
+    "match_track_id", "match_track", "match_artist_id", "match_artist",     "match_album_id",
+    "match_album",    "match_score", "match_album_score", "status"};
 
 class Folder {
  public:
@@ -222,16 +222,25 @@ TEST_F(BatchClientTest, JsonLinesCarryTheirKeys) {
   for (size_t i = 0; i + 1 < lines.size(); ++i) objects.push_back(nlohmann::json::parse(lines[i]));
   EXPECT_EQ(objects[0]["id"], 7);
   EXPECT_EQ(objects[0]["tags"], nlohmann::json::array({"x"}));
-  EXPECT_EQ(objects[0]["track_id"], 100);
+  EXPECT_EQ(objects[0]["match_track_id"], 100);
   EXPECT_EQ(objects[0]["status"], "confident");
-  EXPECT_EQ(objects[1]["track_id"], 102);
-  EXPECT_EQ(objects[1]["track"], "Jóga");
+  EXPECT_EQ(objects[0]["artist"], "The Beatles");
+  EXPECT_EQ(objects[1]["match_track_id"], 102);
+  EXPECT_EQ(objects[1]["match_track"], "Jóga");
   EXPECT_EQ(objects[1]["isrc"], "GBAMB9700012");
   for (int bad : {2, 3}) {
-    EXPECT_TRUE(objects[bad]["track_id"].is_null()) << lines[bad];
+    EXPECT_TRUE(objects[bad]["match_track_id"].is_null()) << lines[bad];
     EXPECT_EQ(objects[bad]["status"].get<std::string>().rfind("error: ", 0), 0u) << lines[bad];
   }
   EXPECT_NE(run.err.find("standard input line 4: not JSON"), std::string::npos) << run.err;
+  // A later object with a result's key keeps its own value, and is not sent.
+  ProgramRun later = ask({"--input-format", "jsonl", "-"},
+                         "{\"title\": \"Come Together\"}\n{\"title\": \"x\", \"status\": \"mine\"}\n");
+  ASSERT_EQ(later.exitStatus, 0) << later.err;
+  EXPECT_EQ(nlohmann::json::parse(split(later.out, '\n')[1])["status"], "mine") << later.out;
+  EXPECT_NE(later.err.find("line 2: key status has the name of a result column"),
+            std::string::npos)
+      << later.err;
   EXPECT_NE(run.err.find("standard input line 5: not a JSON object"), std::string::npos);
 }
 
@@ -267,9 +276,10 @@ TEST_F(BatchClientTest, CandidatesListEachRowsBestTracks) {
   ASSERT_EQ(run.exitStatus, 0) << run.err;
   std::vector<std::vector<std::string>> rows = tsvRows(run.out);
   ASSERT_EQ(rows.size(), 4u) << run.out;
-  EXPECT_EQ(rows[0], std::vector<std::string>({"title", "artist", "track_id", "track", "artist_id",
-                                               "artist", "album_id", "album", "score", "reasons",
-                                               "ambiguous", "candidates", "status"}));
+  EXPECT_EQ(rows[0], std::vector<std::string>(
+                         {"title", "artist", "match_track_id", "match_track", "match_artist_id",
+                          "match_artist", "match_album_id", "match_album", "match_score",
+                          "match_reasons", "match_ambiguous", "match_candidates", "status"}));
   for (const auto& row : rows) ASSERT_EQ(row.size(), rows[0].size()) << run.out;
   EXPECT_EQ(rows[1][2], "100");
   EXPECT_EQ(rows[1].back(), "confident");
@@ -287,9 +297,9 @@ TEST_F(BatchClientTest, CandidatesListEachRowsBestTracks) {
   ProgramRun json = ask({"--candidates=2", "--format=jsonl", folder_.write("q.tsv", input)});
   ASSERT_EQ(json.exitStatus, 0) << json.err;
   const nlohmann::json first = nlohmann::json::parse(split(json.out, '\n')[0]);
-  EXPECT_EQ(first["track_id"], 100);
-  EXPECT_TRUE(first["ambiguous"].is_boolean());
-  EXPECT_EQ(first["candidates"][0]["track"], "Come Together");
+  EXPECT_EQ(first["match_track_id"], 100);
+  EXPECT_TRUE(first["match_ambiguous"].is_boolean());
+  EXPECT_EQ(first["match_candidates"][0]["track"], "Come Together");
 }
 
 // With the fuzzy mode a doubted best candidate's reasons fill their column.
@@ -468,6 +478,12 @@ INSTANTIATE_TEST_SUITE_P(
                     1,
                     "ostrev-batch: standard input: the header names none of the columns "
                     "artist, album, title, isrc, upc\n"},
+        FailureCase{"ResultColumnInTheInput",
+                    {"-"},
+                    "title\tmatch_score\nx\t1\n",
+                    1,
+                    "ostrev-batch: the input's column match_score has the name of a result "
+                    "column\n"},
         FailureCase{"UnwritableOutput",
                     {"--output", "/nonexistent-ostrev-batch/out.tsv", "-"},
                     "title\nx\n",

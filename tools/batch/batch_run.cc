@@ -1,10 +1,14 @@
 #include "tools/batch/batch_run.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
 
 #include "tools/batch/candidate_list_request.h"
 #include "tools/batch/identify_request.h"
@@ -28,6 +32,24 @@ int fail(Progress* progress, const std::string& problem) {
   if (progress != nullptr) progress->clear();
   fprintf(stderr, "ostrev-batch: %s\n", problem.c_str());
   return 1;
+}
+
+// The first of `names` that a result column of `kind` (or the status) has; "" for none.
+std::string resultNameTaken(const std::vector<std::string>& names, const RequestKind& kind) {
+  const std::vector<std::string>& results = kind.columns();
+  for (const std::string& name : names) {
+    if (name == kStatusColumn || std::find(results.begin(), results.end(), name) != results.end()) {
+      return name;
+    }
+  }
+  return "";
+}
+
+// The keys of a JSON Lines row's object.
+std::vector<std::string> keysOf(const nlohmann::ordered_json& object) {
+  std::vector<std::string> keys;
+  for (const auto& item : object.items()) keys.push_back(item.key());
+  return keys;
 }
 
 // Opens the output afresh or where a resumed run takes over, and writes the header when it
@@ -69,6 +91,11 @@ int runBatch(const BatchCommandLine& line) {
     chosenKind = std::make_unique<IdentifyRequest>();
   }
   const RequestKind& kind = *chosenKind;
+  // A result column never takes the place of an input column.
+  const std::string taken = resultNameTaken(reader->columns(), kind);
+  if (!taken.empty()) {
+    return fail(nullptr, "the input's column " + taken + " has the name of a result column");
+  }
   const Format outputFormat = line.outputFormat.value_or(inputFormat);
   std::unique_ptr<RowWriter> writer =
       makeRowWriter(outputFormat, reader->columns(), kind.columns());
@@ -96,6 +123,10 @@ int runBatch(const BatchCommandLine& line) {
       if (!reader->next(&row)) {
         more = false;
         break;
+      }
+      if (row.problem.empty() && row.object != nullptr) {
+        const std::string key = resultNameTaken(keysOf(*row.object), kind);
+        if (!key.empty()) row.problem = "key " + key + " has the name of a result column";
       }
       if (row.problem.empty()) {
         pool.submit(row.query);

@@ -26,8 +26,9 @@ std::string reasonsText(const ResultValue& reasons) {
 
 CandidateListRequest::CandidateListRequest(int limit)
     : limit_(limit),
-      columns_({"track_id", "track", "artist_id", "artist", "album_id", "album", "score",
-                "reasons", "ambiguous", "candidates"}) {}
+      columns_({"match_track_id", "match_track", "match_artist_id", "match_artist",
+                "match_album_id", "match_album", "match_score", "match_reasons",
+                "match_ambiguous", "match_candidates"}) {}
 
 bool CandidateListRequest::request(const RowQuery& query, std::string* bytes,
                                    std::string* problem) const {

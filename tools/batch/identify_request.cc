@@ -20,8 +20,8 @@ std::string nameOf(const char (&field)[N]) {
 }  // namespace
 
 IdentifyRequest::IdentifyRequest()
-    : columns_({"track_id", "track", "artist_id", "artist", "album_id", "album", "score",
-                "album_score"}) {}
+    : columns_({"match_track_id", "match_track", "match_artist_id", "match_artist",
+                "match_album_id", "match_album", "match_score", "match_album_score"}) {}
 
 bool IdentifyRequest::request(const RowQuery& query, std::string* bytes, std::string*) const {
   lookup_query wire;

@@ -1,5 +1,6 @@
 // IdentifyRequest: a row asked as the fixed-form identify request; the answer's best track
-// read into track_id, track, artist_id, artist, album_id, album, score and album_score.
+// read into match_track_id, match_track, match_artist_id, match_artist, match_album_id,
+// match_album, match_score and match_album_score.
 // Immutable; any thread.
 #ifndef OSTREV_TOOLS_BATCH_IDENTIFY_REQUEST_H_
 #define OSTREV_TOOLS_BATCH_IDENTIFY_REQUEST_H_

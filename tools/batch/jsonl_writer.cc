@@ -13,9 +13,13 @@ std::string JsonLinesWriter::row(const InputRow& row, const Answer& answer) cons
       object[inputColumns_[i]] = row.fields[i];
     }
   }
+  // An input's own value is never replaced: such a row is refused, and keeps its key.
+  auto put = [&](const std::string& key, ordered_json value) {
+    if (row.object == nullptr || !row.object->contains(key)) object[key] = std::move(value);
+  };
   for (size_t i = 0; i < resultColumns_.size(); ++i) {
-    object[resultColumns_[i]] = i < answer.values.size() ? answer.values[i] : nullptr;
+    put(resultColumns_[i], i < answer.values.size() ? answer.values[i] : nullptr);
   }
-  object[kStatusColumn] = statusText(answer);
+  put(kStatusColumn, statusText(answer));
   return object.dump(-1, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }

@@ -19,9 +19,10 @@ constexpr char kHelp[] =
     "\n"
     "Sends each row of INPUT (standard input when none or -) to ostrevd as one identify\n"
     "request, over K connections at once (default: twice the cores, at least 4), and\n"
-    "writes a result for each row in input order: the input's columns, then track_id,\n"
-    "track, artist_id, artist, album_id, album, score, album_score and status (confident,\n"
-    "low, none or error: REASON).\n"
+    "writes a result for each row in input order: the input's columns, then\n"
+    "match_track_id, match_track, match_artist_id, match_artist, match_album_id,\n"
+    "match_album, match_score, match_album_score and status (confident, low, none or\n"
+    "error: REASON). An input with a column of one of those names is refused.\n"
     "\n"
     "INPUT is TSV or CSV with a header naming any of artist, album, title, isrc and upc\n"
     "(other columns are carried through), or JSON Lines with those keys. Its format comes\n"
@@ -29,9 +30,10 @@ constexpr char kHelp[] =
     "line. The output (standard output, or --output FILE) is in the input's format unless\n"
     "--format says otherwise. --resume keeps the whole rows a broken-off run left in FILE\n"
     "and goes on after them. --candidates N asks for up to N candidates of each row\n"
-    "instead: the best one's columns (its score as the server gives it), then reasons\n"
-    "(why the server doubts it, joined by \"; \"), ambiguous and candidates (the whole\n"
-    "list, as JSON) in place of album_score. The socket defaults to %s.\n";
+    "instead: the best one's columns (its score as the server gives it), then\n"
+    "match_reasons (why the server doubts it, joined by \"; \"), match_ambiguous and\n"
+    "match_candidates (the whole list, as JSON) in place of match_album_score. The socket\n"
+    "defaults to %s.\n";
 
 }  // namespace
 
