@@ -28,6 +28,10 @@ CommandLine parseCommandLine(int argc, const char* const argv[]) {
     line.action = CommandLine::kShowVersion;
     return line;
   }
+  if (strcmp(argv[1], "--help") == 0) {
+    line.action = CommandLine::kShowHelp;
+    return line;
+  }
 
   bool socketGiven = false;
   int i = 1;

@@ -11,6 +11,7 @@ struct CommandLine {
     kIdentify,          // ask the server about dataFile at socketPath
     kShowUsage,         // arguments missing
     kShowVersion,       // first argument "-v"
+    kShowHelp,          // first argument "--help"
     kRefuseSocketPath,  // socket path empty or longer than kMaxPathBytes
     kRefuseCandidates,  // --candidates without a number from 1 to kMostCandidates
   };
@@ -24,7 +25,8 @@ struct CommandLine {
 
 // Accepts "file", "--socket=path file" and "--socket path file"; any number of leading
 // dashes (none included) may precede "socket". "--json" and "--candidates N" (at least one
-// dash) may stand anywhere before the file. Arguments past the data file are ignored.
+// dash) may stand anywhere before the file. Arguments past the data file are ignored. A
+// first argument "-v" asks for the version, "--help" for the help.
 CommandLine parseCommandLine(int argc, const char* const argv[]);
 
 #endif  // OSTREV_CLIENT_COMMAND_LINE_H_

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "Defaults.h"
 #include "client/command_line.h"
 #include "client/query_file.h"
 #include "client/result_json.h"
@@ -101,6 +102,17 @@ int identify(const CommandLine& line) {
   return 0;
 }
 
+constexpr char kHelp[] =
+    "usage: ostrevc [--socket=PATH | --socket PATH] [--json] [--candidates N] SONG-FILE\n"
+    "       ostrevc -v | --help\n"
+    "\n"
+    "Asks ostrevd which catalogue track SONG-FILE (- for standard input) describes: lines\n"
+    "Key|value with the keys Artist, Album, Song, ISRC and UPC. Prints the answer as eight\n"
+    "lines (Artist, Album, Track, IDArtist, IDAlbum, IDTrack, MatchScore, AlbumScore), or\n"
+    "as one JSON object with --json; --candidates N (1 to %d) prints the N tracks the\n"
+    "description may be, as the server's JSON. The socket defaults to %s.\n"
+    "-v prints the version.\n";
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -113,6 +125,9 @@ int main(int argc, char* argv[]) {
     case CommandLine::kShowVersion:
       puts("ostrevc version " OSTREV_VERSION);
       return 1;
+    case CommandLine::kShowHelp:
+      printf(kHelp, kMostCandidates, kDefaultSocketPath);
+      return 0;
     case CommandLine::kRefuseSocketPath:
       fprintf(stderr, "ostrevc: socket path must be 1 to %zu bytes long\n", kMaxPathBytes);
       return 1;

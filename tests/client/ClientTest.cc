@@ -222,6 +222,13 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"EmptySocketPath", {"--socket", "", "file"}, "", kPathRefusal}),
     [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
 
+TEST(ClientTest, PrintsHelpForAFirstHelp) {
+  ProgramRun run = runClient({"--help"});
+  EXPECT_EQ(run.exitStatus, 0);
+  EXPECT_EQ(run.out.rfind("usage: ostrevc ", 0), 0u) << run.out;
+  EXPECT_EQ(run.err, "");
+}
+
 TEST(ClientTest, PrintsVersionAndFails) {
   ProgramRun run = runClient({"-v", "file"});
   EXPECT_EQ(run.exitStatus, 1);

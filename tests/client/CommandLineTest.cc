@@ -58,6 +58,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"PathOf99Bytes", {"--socket=" + path99, "f"}, kIdentify, path99, "f"},
         CommandLineCase{"VersionOnlyWhenExact", {"--v"}, kIdentify, kDefaultSocketPath, "--v"},
         CommandLineCase{"Version", {"-v", "f"}, CommandLine::kShowVersion, "", ""},
+        CommandLineCase{"Help", {"--help"}, CommandLine::kShowHelp, "", ""},
+        CommandLineCase{"HelpOnlyFirst", {"--socket=/s", "--help"}, kIdentify, "/s", "--help"},
         CommandLineCase{"NoArguments", {}, kUsage, "", ""},
         CommandLineCase{"EqualsFormWithoutFile", {"--socket=/s"}, kUsage, "", ""},
         CommandLineCase{"SeparateFormWithoutFile", {"--socket", "/s"}, kUsage, "", ""},
