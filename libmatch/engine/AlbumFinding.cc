@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "TextTrackLookup.h"
+#include "ostrev/scores.h"
 
 namespace {
 
@@ -14,8 +15,6 @@ constexpr size_t kTracksAsked = 4;
 constexpr size_t kLeastTracksAsked = 2;
 constexpr float kClearLead = 100;
 constexpr size_t kCandidatesPerTrack = 5;
-// The winner needs at least the worth of one track scored this well.
-constexpr float kLeastVote = 70;
 
 struct AlbumVote {
   float total = 0;
@@ -72,7 +71,7 @@ std::string TextTrackLookup::findFuzzyAlbumName(const OCRData& album,
       winner = &vote;
     }
   }
-  if (winner == nullptr || winner->total < kLeastVote) return "";
+  if (winner == nullptr || winner->total < ostrev::kAcceptedScore) return "";
   std::string trackName, artistId, artistName, albumId, albumName;
   if (!fillTrackInfo(std::to_string(winner->bestTrack), trackName, artistId, artistName, albumId,
                      albumName)) {

@@ -9,12 +9,12 @@
 #include "engine/Assignment.h"
 #include "getdata/IdentifierLookups.h"
 #include "getdata/NameCandidates.h"
+#include "ostrev/scores.h"
 #include "text/CombinedScore.h"
 #include "text/PreparedName.h"
 
 namespace {
 
-constexpr float kAccepted = 70;
 constexpr float kFallbackScore = 10;
 // An album track is taken for a query only with a title at least this like the query's:
 // the album and the artist alone lift any track of the artist over the acceptance score.
@@ -36,7 +36,7 @@ struct AlbumMatch {
   float title = 0;     // the title's similarity
   float floor = 0;     // the least title similarity taken for this query
   float combined = 0;  // the rounded score, the album taken as matching
-  bool taken() const { return title >= floor && combined >= kAccepted; }
+  bool taken() const { return title >= floor && combined >= ostrev::kAcceptedScore; }
 };
 
 float titleFloor(const PreparedName& title) {
@@ -164,7 +164,7 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
     } else if (track.isrc.size() == kIsrcLength) {
       track.mediaScore = findTrackByISRC(track, &track.mediaId);
     }
-    if (track.mediaScore < kAccepted &&
+    if (track.mediaScore < ostrev::kAcceptedScore &&
         !findExactTrack(track, &track.mediaId, &track.mediaScore)) {
       track.mediaScore = kFallbackScore;
     }
@@ -182,14 +182,14 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
   // The text cascade for the rest. The tracks before the one it stops at are identified.
   size_t identified = 0;
   for (OCRData& track : *tracks) {
-    if (track.mediaScore < kAccepted && !keepGoing()) return identified;
+    if (track.mediaScore < ostrev::kAcceptedScore && !keepGoing()) return identified;
     ++identified;
-    if (track.mediaScore >= kAccepted) continue;
+    if (track.mediaScore >= ostrev::kAcceptedScore) continue;
     findExactArtist(track, &track.mediaId, &track.mediaScore);
     track.artistAlt1.clear();
     track.artistAlt2.clear();
-    if (track.mediaScore < kAccepted) track.mediaScore = findTrackByText(track, &track.mediaId);
-    if (track.mediaScore >= kAccepted) {
+    if (track.mediaScore < ostrev::kAcceptedScore) track.mediaScore = findTrackByText(track, &track.mediaId);
+    if (track.mediaScore >= ostrev::kAcceptedScore) {
       fillTrackInfo(track.mediaId, track.mediaName, track.artistId, track.artistName,
                     track.albumId, track.albumName);
     }
@@ -198,7 +198,7 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
   size_t position = 0;
   for (OCRData& track : *tracks) {
     const std::string& identifiedId = identifiedIds[position++];
-    if (track.mediaScore < kAccepted) continue;
+    if (track.mediaScore < ostrev::kAcceptedScore) continue;
     // With the fuzzy stage every answer carries its names, exact hits' too, and is
     // verified as a single track's answer is.
     if (fuzzy && (track.mediaName.empty() || track.albumName.empty())) {
@@ -258,7 +258,7 @@ bool TextTrackLookup::findExactAlbumTracks(OCRData query, std::string* result, f
       bestId = record.trackId;
     }
   }
-  if (best < kAccepted) return false;
+  if (best < ostrev::kAcceptedScore) return false;
   *result = bestId;
   *score = best;
   return true;

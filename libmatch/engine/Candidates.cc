@@ -6,6 +6,7 @@
 
 #include "TextTrackLookup.h"
 #include "fuzzy/RecordScore.h"
+#include "ostrev/scores.h"
 #include "verify/AnswerCheck.h"
 
 namespace {
@@ -45,7 +46,7 @@ float TextTrackLookup::findTrack(OCRData query, std::string* result, std::string
 float TextTrackLookup::verifiedAnswer(const OCRData& query, const std::string& trackId,
                                       float score, bool identified) {
   // Only a score the verification could hold down is worth reading the track's names.
-  if (!(option_flags & OPT_FUZZY) || score <= kDoubtedCeiling) return score;
+  if (!(option_flags & OPT_FUZZY) || score <= ostrev::kDoubtedCeiling) return score;
   AnswerTexts track;
   if (!answerNames(trackId, &track)) return score;
   return verifiedScore(query, track, score, nullptr, identified);

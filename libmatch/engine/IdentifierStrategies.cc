@@ -4,6 +4,7 @@
 
 #include "TextTrackLookup.h"
 #include "getdata/IdentifierLookups.h"
+#include "ostrev/scores.h"
 #include "text/CombinedScore.h"
 #include "text/PreparedName.h"
 
@@ -30,7 +31,6 @@ float TextTrackLookup::findTrackByISRC(OCRData query, std::string* result) {
 }
 
 std::string TextTrackLookup::findAlbumNameByUPC(OCRData* query) {
-  constexpr int kAcceptedSimilarity = 70;
   std::vector<trackRecord> albums;
   if (getAlbumNamesByUPC(reader(), query, &albums) <= 0) return "";
   int best = -1;
@@ -43,7 +43,7 @@ std::string TextTrackLookup::findAlbumNameByUPC(OCRData* query) {
       winner = &album;
     }
   }
-  if (best < kAcceptedSimilarity) return "";
+  if (best < ostrev::kAcceptedScore) return "";
   query->albumId = winner->albumId;
   query->albumName = winner->albumName;
   return winner->albumName;

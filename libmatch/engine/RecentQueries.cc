@@ -3,12 +3,12 @@
 #include <cmath>
 
 #include "TextTrackLookup.h"
+#include "ostrev/scores.h"
 #include "text/CombinedScore.h"
 
 namespace {
 
 constexpr size_t kMostEntriesBeforeAdding = 10000;
-constexpr float kLowScore = 75;  // below it, weak similarity raises the value
 
 }  // namespace
 
@@ -30,7 +30,7 @@ float TextTrackLookup::findRecentQuery(OCRData query, FuzzyTextCompare comparer,
     float title = comparer.localAlignmentScore(query.title, entry.queryData.title);
     float similarity = weightedTrackScore(title, album, artist);
     float value;
-    if (entry.trackScore < kLowScore) {
+    if (entry.trackScore < ostrev::kConfidentScore) {
       if (similarity == 0) continue;  // nothing in common: no value, not a division by 0
       value = std::fabs(entry.trackScore * (100 / similarity));
     } else {

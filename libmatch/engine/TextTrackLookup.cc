@@ -9,6 +9,7 @@
 #include "db/Query.h"
 #include "db/TripletsNormalization.h"
 #include "engine/Timer.h"
+#include "ostrev/scores.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ void TextTrackLookup::setUp() {
   tryArtistMode = true;
   singleArtAlbBoost = 7;
   resultsToTest = (option_flags & OPT_SYNONYM) ? 50 : 10;
-  highConfScore = 75;
+  highConfScore = static_cast<int>(ostrev::kConfidentScore);
 
   if (!connection.init()) {
     perror("Failed to connect to DB using Connection object.");

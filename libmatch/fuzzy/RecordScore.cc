@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "fuzzy/NameSimilarity.h"
+#include "ostrev/scores.h"
 
 namespace {
 
@@ -19,8 +20,6 @@ constexpr float kAlbumWeight = 0.2f;
 constexpr float kVersionOnOneSide = 3;
 constexpr float kVersionMismatch = 6;
 
-// Below the score at which an answer counts as confident (75).
-constexpr float kAmbiguousCeiling = 70;
 
 float versionPenalty(std::string_view query, std::string_view track) {
   if (query == track) return 0;
@@ -40,7 +39,7 @@ FuzzyQuery swappedFuzzyQuery(const std::string& title, const std::string& artist
   return readFuzzyQuery(artist, title, album);
 }
 
-float ambiguousScore(float best) { return std::min(best, kAmbiguousCeiling); }
+float ambiguousScore(float best) { return std::min(best, ostrev::kDoubtedCeiling); }
 
 FieldScores scoreRecord(const FuzzyQuery& query, const TrackNames& track) {
   auto similarity = [](const std::string& queryCore, std::string_view trackCore) {

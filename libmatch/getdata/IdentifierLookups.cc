@@ -8,6 +8,7 @@
 #include "db/QueryResult.h"
 #include "getdata/RowFields.h"
 #include "getdata/StatementReader.h"
+#include "ostrev/scores.h"
 #include "text/PreparedName.h"
 
 namespace {
@@ -164,7 +165,7 @@ int get_the_track(CatalogueReader& reader, OCRData* query, std::string* trackId)
         return true;
       });
   if (!read) return 0;
-  return exact || best >= 70 ? 1 : 0;
+  return exact || best >= ostrev::kAcceptedScore ? 1 : 0;
 }
 
 int get_the_track(st_mysql* handle, FuzzyTextCompare, OCRData* query, std::string* trackId) {

@@ -4,6 +4,7 @@
 #include "db/ArtistQueries.h"
 #include "db/QueryResult.h"
 #include "getdata/StatementReader.h"
+#include "ostrev/scores.h"
 #include "text/Normalize.h"
 #include "text/PreparedName.h"
 #include "text/PreparedTexts.h"
@@ -112,13 +113,13 @@ int getArtistsByFirstLetter(st_mysql* handle, FuzzyTextCompare, OCRData* query, 
 }
 
 int getArtistsFromAlbum(CatalogueReader& reader, OCRData* query, DBResultSet* set) {
-  constexpr int kMinimumScore = 70;
   const PreparedName artist(query->artist);
   int rowsRead = 0;
   reader.artistsOfAlbum(query->album, [&](std::string_view name) {
     ++rowsRead;
-    int score = artist.alignmentScoreAtLeast(name, kMinimumScore);
-    if (score >= kMinimumScore) set->add_record(static_cast<float>(score), std::string(name));
+    constexpr int kAccepted = static_cast<int>(ostrev::kAcceptedScore);
+    int score = artist.alignmentScoreAtLeast(name, kAccepted);
+    if (score >= kAccepted) set->add_record(static_cast<float>(score), std::string(name));
   });
   return rowsRead;
 }

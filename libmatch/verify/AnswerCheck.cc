@@ -5,6 +5,7 @@
 
 #include "fuzzy/NameFolding.h"
 #include "fuzzy/NameSimilarity.h"
+#include "ostrev/scores.h"
 #include "text/Normalize.h"
 #include "verify/TitleVersion.h"
 
@@ -183,7 +184,7 @@ IdentifierVerdict identifierVerdict(const AnswerTexts& query,
       verdict.score = kAlone + (kAgreeing - kAlone) * agreement;
     }
   }
-  if (verdict.disagrees) verdict.score = kDoubtedCeiling;
+  if (verdict.disagrees) verdict.score = ostrev::kDoubtedCeiling;
   return verdict;
 }
 
@@ -204,5 +205,5 @@ IdentifierVerdict titledTrackVerdict(const AnswerTexts& query,
 }
 
 float doubtedScore(float score, const std::vector<std::string>& doubts) {
-  return doubts.empty() ? score : std::min(score, kDoubtedCeiling);
+  return doubts.empty() ? score : std::min(score, ostrev::kDoubtedCeiling);
 }

@@ -11,9 +11,6 @@
 #include <string>
 #include <vector>
 
-// A doubted answer scores at most this, below the confident 75.
-constexpr float kDoubtedCeiling = 70;
-
 // The texts of a query, or the names of a catalogue track.
 struct AnswerTexts {
   std::string title;

@@ -7,6 +7,8 @@
 #include <map>
 #include <string>
 
+#include "ostrev/scores.h"
+
 namespace {
 
 std::string joined(const std::vector<std::string>& doubts) {
@@ -91,8 +93,8 @@ TEST(AnswerCheckTest, AnIdentifierOfOneRecordingDecides) {
       {{"", "", ""}, {song}, true, 0, 90, false},
       {{"Song", "Band", "Album"}, {song}, true, 0, 100, false},
       {{"Song", "Band", "Hits"}, {song, sameOnCompilation}, true, 1, 100, false},
-      {{"Nothing Alike", "Nobody", ""}, {song}, true, 0, kDoubtedCeiling, true},
-      {{"Son", "Ban", ""}, {{"Song Fire", "Band Five", "A"}}, true, 0, kDoubtedCeiling, true},
+      {{"Nothing Alike", "Nobody", ""}, {song}, true, 0, ostrev::kDoubtedCeiling, true},
+      {{"Son", "Ban", ""}, {{"Song Fire", "Band Five", "A"}}, true, 0, ostrev::kDoubtedCeiling, true},
       {{"Sonng", "Bnad", ""}, {song}, true, 0, 90 + 10 * 0.8f, false},
       {{"Song", "Nobody", ""}, {song}, true, 0, 90 + 10 * (100 + 0) / 200.0f, false},
       {{"Song", "Band", ""}, {song, other}, false, 0, 0, false},
@@ -150,7 +152,7 @@ TEST(AnswerCheckTest, AnIdentifiedAnswerNeedsNoTitle) {
 }
 
 TEST(AnswerCheckTest, HoldsDoubtedAnswersBelowConfident) {
-  EXPECT_EQ(doubtedScore(97, {"title only"}), kDoubtedCeiling);
+  EXPECT_EQ(doubtedScore(97, {"title only"}), ostrev::kDoubtedCeiling);
   EXPECT_EQ(doubtedScore(60, {"title only"}), 60);
   EXPECT_EQ(doubtedScore(97, {}), 97);
 }

@@ -1,5 +1,7 @@
 #include "tools/batch/answer.h"
 
+#include "ostrev/scores.h"
+
 Answer errorAnswer(std::string reason) {
   Answer answer;
   answer.status = Answer::kError;
@@ -8,7 +10,7 @@ Answer errorAnswer(std::string reason) {
 }
 
 Answer::Status statusOfScore(double score) {
-  return score >= kConfidentScore ? Answer::kConfident : Answer::kLow;
+  return score >= ostrev::kConfidentScore ? Answer::kConfident : Answer::kLow;
 }
 
 const char* statusName(Answer::Status status) {

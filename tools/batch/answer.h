@@ -24,9 +24,6 @@ struct Answer {
 // The output column after the request kind's.
 constexpr char kStatusColumn[] = "status";
 
-// A best track scored this or more is confident, below it low.
-constexpr int kConfidentScore = 75;
-
 Answer errorAnswer(std::string reason);
 
 // kConfident or kLow for a best track's score.
