@@ -15,5 +15,8 @@ constexpr int OPT_DEBUGQUERIES = 0x80;
 constexpr int OPT_FUZZY = 0x100;
 // Read the whole catalogue into memory at start-up and answer every lookup from it.
 constexpr int OPT_INMEMORY = 0x200;
+// Write nothing of its own (no start-up, request or failure lines): the library's public
+// API sets it; the server never does.
+constexpr int OPT_QUIET = 0x400;
 
 #endif  // OSTREV_INCLUDE_OPTIONFLAGS_H_

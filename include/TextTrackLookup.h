@@ -36,6 +36,14 @@ class TextTrackLookup {
   TextTrackLookup(int option_flags, const std::string* user, const std::string* password,
                   const std::string* dbName);
 
+  // The engine of the library's public API: as the constructor, but without output of its
+  // own and without ending the process. Null, with `*problem` saying why, when the
+  // catalogue cannot be reached or read.
+  static std::unique_ptr<TextTrackLookup> openQuietly(int option_flags, const std::string& user,
+                                                      const std::string& password,
+                                                      const std::string& dbName,
+                                                      std::string* problem);
+
   // Another engine on a catalogue connection of its own, with this one's options, sharing
   // its fuzzy index (rebuilt for both by rebuildFuzzyIndex) and name caches: one per worker
   // thread of a server. Built while no look-up runs; ends the process as the constructor.
@@ -67,6 +75,10 @@ class TextTrackLookup {
   // OPT_FUZZY also by a UPC and a title, "upc"), else by the text cascade. Same result and
   // stage as findTrackByText.
   float findTrack(OCRData query, std::string* result, std::string* stage = nullptr);
+  // With OPT_FUZZY, why the verification doubts `track` as the answer to `query` (found by
+  // an identifier when `identified`); empty without it or without doubts.
+  std::vector<std::string> answerReasons(const OCRData& query, const AnswerTexts& track,
+                                         bool identified);
   // The tracks the query may be, best first, at most `limit` (at least 1): the answer
   // findTrack gives, then the fuzzy index's next best (with OPT_FUZZY), each with its names,
   // per-field similarities and the stage that found it.
@@ -217,8 +229,16 @@ class TextTrackLookup {
 
   // A sibling: the connection and options of `first`, its shared state.
   explicit TextTrackLookup(const TextTrackLookup* first);
-  // Settings, connection and table switches, common to both constructors.
+  // An engine not yet connected, for openQuietly.
+  struct Unconnected {};
+  TextTrackLookup(int option_flags, Unconnected);
+  // Writes nothing of its own (OPT_QUIET).
+  bool quiet() const { return option_flags & OPT_QUIET; }
+  // Settings, connection and table switches, common to both constructors; the process ends
+  // with status 10 when the catalogue cannot be reached.
   void setUp();
+  // The same, false when the catalogue cannot be reached.
+  bool trySetUp();
 
   bool nameCachesLoaded = false;
   StatementReader statementReader_{nullptr};

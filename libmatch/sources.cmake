@@ -1,5 +1,7 @@
 # The sources of libmatch, shared with the fuzz build.
 set(MATCH_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/api/Matcher.cc
+  ${CMAKE_CURRENT_LIST_DIR}/api/Status.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/AlbumQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/ArtistQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/CatalogueFault.cc
@@ -22,6 +24,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/engine/FuzzyStage.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/IdentifierStrategies.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/RecentQueries.cc
+  ${CMAKE_CURRENT_LIST_DIR}/engine/RequestTexts.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/ResidentStage.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Selection.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/TextTrackLookup.cc

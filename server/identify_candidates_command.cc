@@ -9,6 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "TextTrackLookup.h"
+#include "engine/RequestTexts.h"
 #include "descriptor_items.h"
 #include "identify_command.h"
 #include "wire/wire_format.h"
@@ -49,7 +50,7 @@ CandidatesRequest parseCandidatesRequest(const std::string& items) {
       }
     }
   });
-  request.query = lookupQuery(artist, album, title, isrc, upc);
+  request.query = requestQuery(artist, album, title, isrc, upc);
   return request;
 }
 

@@ -5,26 +5,8 @@
 #include <utility>
 
 #include "TextTrackLookup.h"
+#include "engine/RequestTexts.h"
 #include "wire/wire_format.h"
-
-namespace {
-
-constexpr size_t kQueryTextBytes = 70;
-
-}  // namespace
-
-OCRData lookupQuery(const std::string& artist, const std::string& album,
-                    const std::string& title, const std::string& isrc,
-                    const std::string& upc) {
-  OCRData query;
-  query.title = title.substr(0, kQueryTextBytes);
-  if (query.title.size() < title.size()) query.titleSent = title;
-  query.artist = artist.substr(0, kQueryTextBytes);
-  query.album = album.substr(0, kQueryTextBytes);
-  query.isrc = isrc;
-  query.upc = upc;
-  return query;
-}
 
 identify_command::identify_command(std::string artist, std::string album, std::string track,
                                    std::string isrc, std::string upc, unique_fd client)
@@ -48,7 +30,7 @@ identify_command::identify_command(std::string artist, std::string album, std::s
 
 void identify_command::do_it(TextTrackLookup* engine, int option_flags) {
   engine->beginRequest();
-  const OCRData query = lookupQuery(artist, album, track, isrc, upc);
+  const OCRData query = requestQuery(artist, album, track, isrc, upc);
   std::string mediaId;
   const float score = engine->findTrack(query, &mediaId);
 

@@ -9,11 +9,6 @@
 #include "OCRData.h"
 #include "command.h"
 
-// The query of a lookup request from its texts as received: artist, album and title cut to
-// the bytes a lookup compares.
-OCRData lookupQuery(const std::string& artist, const std::string& album,
-                    const std::string& title, const std::string& isrc, const std::string& upc);
-
 class identify_command : public command {
  public:
   identify_command(std::string artist, std::string album, std::string track, std::string isrc,

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "ostrev/limits.h"
+
 // Socket paths and database names live in 100-byte buffers with their terminator.
 constexpr size_t kMaxPathBytes = 99;
 
@@ -56,7 +58,7 @@ constexpr const char kAlbumTracksName[] = "identify_album_tracks";
 constexpr const char kCandidatesName[] = "identify_candidates";
 // Candidates listed when the request names no limit, and the most it may ask for.
 constexpr int kDefaultCandidates = 5;
-constexpr int kMostCandidates = 50;
+using ostrev::kMostCandidates;
 
 // Variable-length request: kVariableName and its NUL, six ASCII digits giving the total
 // length (header included), then the request text (wire/variable_request.h builds one).

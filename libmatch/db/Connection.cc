@@ -105,8 +105,10 @@ void Connection::myDisconnect() {
 
 st_mysql* Connection::getMyHandle() { return handle; }
 
-void Connection::logIt(const char* message) { perror(message); }
+void Connection::logIt(const char* message) {
+  if (!quiet_) perror(message);
+}
 
 void Connection::logLastError() {
-  if (!lastError.empty()) fprintf(stderr, "MySQL: %s\n", lastError.c_str());
+  if (!quiet_ && !lastError.empty()) fprintf(stderr, "MySQL: %s\n", lastError.c_str());
 }

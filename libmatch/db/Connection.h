@@ -35,11 +35,15 @@ class Connection {
   // Null until init, and null again when connecting failed.
   st_mysql* getMyHandle();
 
-  // Reports a failure in the manner of perror.
+  // Reports a failure in the manner of perror; nothing when quiet.
   void logIt(const char* message);
 
-  // Prints lastError, when there is one, on standard error as "MySQL: <reason>".
+  // Prints lastError, when there is one, on standard error as "MySQL: <reason>"; nothing
+  // when quiet.
   void logLastError();
+
+  // A quiet connection reports nothing itself: its owner reads lastError.
+  void setQuiet(bool quiet) { quiet_ = quiet; }
 
   st_mysql* handle;
   std::string host;
@@ -55,6 +59,7 @@ class Connection {
 
  private:
   unsigned int statementTimeout_;
+  bool quiet_ = false;
 };
 
 #endif  // OSTREV_LIBMATCH_DB_CONNECTION_H_

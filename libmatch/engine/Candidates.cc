@@ -131,6 +131,15 @@ float TextTrackLookup::verifiedScore(const OCRData& query, const AnswerTexts& tr
   return verified;
 }
 
+std::vector<std::string> TextTrackLookup::answerReasons(const OCRData& query,
+                                                        const AnswerTexts& track,
+                                                        bool identified) {
+  std::vector<std::string> reasons;
+  verifiedScore(query, track, ostrev::kConfidentScore, &reasons, identified);
+  if (identified && identifierDisagrees_) reasons.insert(reasons.begin(), kIdentifierDisagrees);
+  return reasons;
+}
+
 CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit) {
   limit = std::max<size_t>(limit, 1);
   CandidateList list;

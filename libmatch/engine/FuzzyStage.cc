@@ -13,11 +13,13 @@ bool TextTrackLookup::buildFuzzyIndex(Connection& from) {
   std::shared_ptr<const FuzzyTrackIndex> index = loadFuzzyIndex(from.getMyHandle());
   const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
   if (index == nullptr) {
-    fprintf(stderr, "fuzzy index: the catalogue could not be read\n");
-    from.logLastError();
+    if (!quiet()) {
+      fprintf(stderr, "fuzzy index: the catalogue could not be read\n");
+      from.logLastError();
+    }
     return false;
   }
-  if (!(option_flags & OPT_SYNONYM)) {
+  if (!(option_flags & OPT_SYNONYM) && !quiet()) {
     printf("fuzzy index: %zu tracks, %.1f MB, %.2f s\n", index->trackCount(),
            index->memoryBytes() / 1e6, took.count());
     fflush(stdout);

@@ -55,16 +55,21 @@ bool TextTrackLookup::loadResidentCatalogue(Connection& from) {
     error = mysql_error(from.getMyHandle());
   }
   if (catalogue == nullptr) {
-    fprintf(stderr, "resident catalogue: the catalogue could not be read: %s\n", error.c_str());
+    if (!quiet()) {
+      fprintf(stderr, "resident catalogue: the catalogue could not be read: %s\n",
+              error.c_str());
+    }
     return false;
   }
-  printf("resident catalogue: %zu tracks, %.1f MB, %.2f s\n", catalogue->trackCount(),
-         catalogue->memoryBytes() / 1e6, secondsSince(start));
-  fflush(stdout);
+  if (!quiet()) {
+    printf("resident catalogue: %zu tracks, %.1f MB, %.2f s\n", catalogue->trackCount(),
+           catalogue->memoryBytes() / 1e6, secondsSince(start));
+    fflush(stdout);
+  }
   if (option_flags & OPT_FUZZY) {
     const Clock::time_point indexStart = Clock::now();
     std::shared_ptr<const FuzzyTrackIndex> index = ResidentLoader::fuzzyIndex(*catalogue);
-    if (!(option_flags & OPT_SYNONYM)) {
+    if (!(option_flags & OPT_SYNONYM) && !quiet()) {
       printf("fuzzy index: %zu tracks, %.1f MB, %.2f s\n", index->trackCount(),
              index->memoryBytes() / 1e6, secondsSince(indexStart));
       fflush(stdout);

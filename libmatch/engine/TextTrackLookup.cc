@@ -88,7 +88,42 @@ std::unique_ptr<TextTrackLookup> TextTrackLookup::makeSibling() const {
   return std::unique_ptr<TextTrackLookup>(new TextTrackLookup(this));
 }
 
+TextTrackLookup::TextTrackLookup(int option_flags, Unconnected)
+    : option_flags(option_flags), shared(std::make_shared<SharedEngineState>()) {
+  connection.setQuiet(quiet());
+}
+
+std::unique_ptr<TextTrackLookup> TextTrackLookup::openQuietly(int option_flags,
+                                                              const std::string& user,
+                                                              const std::string& password,
+                                                              const std::string& dbName,
+                                                              std::string* problem) {
+  std::unique_ptr<TextTrackLookup> engine(
+      new TextTrackLookup(option_flags | OPT_QUIET, Unconnected()));
+  engine->connectDB(user, password, dbName);
+  if (!engine->trySetUp()) {
+    *problem = "the catalogue cannot be reached: " + engine->connection.lastError;
+    return nullptr;
+  }
+  const bool read = (option_flags & OPT_INMEMORY) ? engine->loadResidentCatalogue(engine->connection)
+                    : (option_flags & OPT_FUZZY)  ? engine->buildFuzzyIndex(engine->connection)
+                                                  : true;
+  if (!read) {
+    *problem = "the catalogue could not be read";
+    return nullptr;
+  }
+  return engine;
+}
+
 void TextTrackLookup::setUp() {
+  if (!trySetUp()) {
+    perror("Failed to connect to DB using Connection object.");
+    connection.logLastError();
+    exit(10);
+  }
+}
+
+bool TextTrackLookup::trySetUp() {
   verboseMode = false;
   fullDBScanMode = true;
   tryArtistMode = true;
@@ -96,16 +131,13 @@ void TextTrackLookup::setUp() {
   resultsToTest = (option_flags & OPT_SYNONYM) ? 50 : 10;
   highConfScore = static_cast<int>(ostrev::kConfidentScore);
 
-  if (!connection.init()) {
-    perror("Failed to connect to DB using Connection object.");
-    connection.logLastError();
-    exit(10);
-  }
+  if (!connection.init()) return false;
 
   // When both table bits are set, the main table wins.
   if (option_flags & OPT_TRIPLETSDISK) setUseTripletsTable(true, false);
   if (option_flags & OPT_TRIPLETS) setUseTripletsTable(true, true);
   if (option_flags & OPT_DEBUGQUERIES) setDebugQueries(true);
+  return true;
 }
 
 void TextTrackLookup::connectDB(std::string user, std::string password, std::string dbName) {

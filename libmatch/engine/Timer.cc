@@ -56,6 +56,6 @@ void gotResult(_timer* timer, std::string label, float score, int option_flags) 
   stopTimer(timer);
   timeval elapsed;
   getTimeVal(timer, &elapsed);
-  if (option_flags & OPT_SYNONYM) return;
+  if (option_flags & (OPT_SYNONYM | OPT_QUIET)) return;
   std::cout << "TIME: " << label << "," << seconds(elapsed) << "," << score << std::endl;
 }
