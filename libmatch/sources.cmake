@@ -2,6 +2,7 @@
 set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/api/Matcher.cc
   ${CMAKE_CURRENT_LIST_DIR}/api/Status.cc
+  ${CMAKE_CURRENT_LIST_DIR}/base/EnvironmentNumber.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/AlbumQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/ArtistQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/CatalogueFault.cc
@@ -20,7 +21,6 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/engine/Candidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Cascade.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/Diagnostics.cc
-  ${CMAKE_CURRENT_LIST_DIR}/engine/EnvironmentNumber.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/FuzzyStage.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/IdentifierStrategies.cc
   ${CMAKE_CURRENT_LIST_DIR}/engine/RecentQueries.cc

@@ -4,7 +4,7 @@
 #include <thread>
 
 #include "TextTrackLookup.h"
-#include "engine/EnvironmentNumber.h"
+#include "base/EnvironmentNumber.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "TextTrackLookup.h"
 #include "album_descriptor.h"
-#include "engine/EnvironmentNumber.h"
+#include "base/EnvironmentNumber.h"
 #include "wire/socket_io.h"
 
 namespace {

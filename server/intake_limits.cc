@@ -1,6 +1,6 @@
 #include "intake_limits.h"
 
-#include "engine/EnvironmentNumber.h"
+#include "base/EnvironmentNumber.h"
 
 long long requestTimeoutMs() {
   static const long long ms = environmentNumber("OSTREV_RECV_TIMEOUT", 1, 86400, 30) * 1000LL;

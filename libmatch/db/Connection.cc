@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "engine/EnvironmentNumber.h"
+#include "base/EnvironmentNumber.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "engine/EnvironmentNumber.h"
+#include "base/EnvironmentNumber.h"
 
 #include <cerrno>
 #include <cstdlib>
