@@ -1,45 +1,26 @@
 #include "tools/album/album_exchange.h"
 
-#include <errno.h>
+#include <utility>
 
-#include <cstring>
-
-#include "wire/socket_io.h"
+#include "wire/client_exchange.h"
 
 namespace {
 
-bool failed(const std::string& what, std::string* problem) {
-  *problem = what + ": " + strerror(errno);
-  return false;
-}
+// An album's reply grows with its tracks (about 700 bytes each, up to the server's bound on
+// tracks); this is far past any.
+constexpr size_t kMostReplyBytes = size_t{1} << 30;
 
 }  // namespace
 
 bool exchangeWithServer(const std::string& socketPath, const std::string& request,
                         std::string* reply, std::string* problem) {
-  ConnectFailure failure;
-  unique_fd connection = connectLocal(socketPath, &failure);
-  switch (failure) {
-    case ConnectFailure::kPathTooLong:
-      *problem = "socket path too long: " + socketPath;
-      return false;
-    case ConnectFailure::kSocket:
-      return failed("socket", problem);
-    case ConnectFailure::kConnect:
-      return failed("cannot connect to " + socketPath, problem);
-    case ConnectFailure::kNone:
-      break;
-  }
-  if (!sendFully(connection.get(), request.data(), request.size())) {
-    return failed("sending the request", problem);
-  }
-
-  // The reply has no length of its own: it ends where the server closes.
-  reply->clear();
-  if (!receiveUntilClosed(connection.get(), reply)) return failed("receiving the reply", problem);
-  if (reply->empty()) {
-    *problem = "the server closed the connection without a reply";
+  // The reply has no length of its own: it ends where the server closes. An album takes as
+  // long as its tracks take: no deadline.
+  Exchange exchange = exchangeOnce(socketPath, request, kAnswerEndsAtClose, 0, kMostReplyBytes);
+  if (!exchange.answered) {
+    *problem = exchange.problem;
     return false;
   }
+  *reply = std::move(exchange.answer);
   return true;
 }

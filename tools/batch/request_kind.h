@@ -10,9 +10,7 @@
 
 #include "tools/batch/answer.h"
 #include "tools/batch/row_query.h"
-
-// An answer that ends where the server closes the connection.
-constexpr size_t kAnswerEndsAtClose = 0;
+#include "wire/client_exchange.h"
 
 class RequestKind {
  public:

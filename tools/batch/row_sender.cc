@@ -3,7 +3,7 @@
 #include <chrono>
 #include <thread>
 
-#include "tools/batch/server_exchange.h"
+#include "wire/client_exchange.h"
 
 namespace {
 
@@ -16,6 +16,8 @@ constexpr int kRetryCount = sizeof(kRetryPauses) / sizeof(kRetryPauses[0]);
 // Longer than the server's own limits on a lookup; a server that never answers must not
 // hold the batch.
 constexpr int kAnswerTimeoutMs = 60 * 1000;
+// Far more than the longest list of candidates the server sends.
+constexpr size_t kMostAnswerBytes = 1024 * 1024;
 
 }  // namespace
 
@@ -25,7 +27,8 @@ Answer RowSender::send(const RowQuery& query) {
   if (!kind_.request(query, &request, &problem)) return errorAnswer(problem);
   const int retries = serverGone_.load() ? 0 : kRetryCount;
   for (int attempt = 0;; ++attempt) {
-    Exchange exchange = exchangeOnce(socketPath_, request, kind_.answerBytes(), kAnswerTimeoutMs);
+    Exchange exchange =
+        exchangeOnce(socketPath_, request, kind_.answerBytes(), kAnswerTimeoutMs, kMostAnswerBytes);
     if (exchange.answered) {
       serverGone_.store(false);
       return kind_.read(exchange.answer);

@@ -19,7 +19,6 @@ set(BATCH_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/row_reader.cc
   ${CMAKE_CURRENT_LIST_DIR}/row_sender.cc
   ${CMAKE_CURRENT_LIST_DIR}/row_writer.cc
-  ${CMAKE_CURRENT_LIST_DIR}/server_exchange.cc
   ${CMAKE_CURRENT_LIST_DIR}/table_reader.cc
   ${CMAKE_CURRENT_LIST_DIR}/table_writer.cc
   ${CMAKE_CURRENT_LIST_DIR}/tsv_records.cc

@@ -1,17 +1,14 @@
-#include "tools/batch/server_exchange.h"
+#include "wire/client_exchange.h"
 
 #include <errno.h>
 
 #include <cstring>
 
-#include "tools/batch/request_kind.h"
 #include "wire/socket_io.h"
 
 namespace {
 
 constexpr char kServerClosed[] = "the server closed the connection without an answer";
-// Far more than the longest list of candidates the server sends.
-constexpr size_t kMostAnswerBytes = 1024 * 1024;
 
 Exchange failed(std::string problem, bool worthRetrying) {
   Exchange exchange;
@@ -45,13 +42,13 @@ Exchange receiveSized(int fd, size_t answerBytes, long long deadline, int timeou
   return receiveFailed(timeoutMs);
 }
 
-Exchange receiveToClose(int fd, long long deadline, int timeoutMs) {
+Exchange receiveToClose(int fd, long long deadline, int timeoutMs, size_t mostAnswerBytes) {
   constexpr size_t kChunkBytes = 64 * 1024;
   Exchange exchange;
   for (;;) {
     const size_t had = exchange.answer.size();
-    if (had >= kMostAnswerBytes) {
-      return failed("an answer over " + std::to_string(kMostAnswerBytes) + " bytes", false);
+    if (had >= mostAnswerBytes) {
+      return failed("an answer over " + std::to_string(mostAnswerBytes) + " bytes", false);
     }
     exchange.answer.resize(had + kChunkBytes);
     size_t got = 0;
@@ -68,7 +65,7 @@ Exchange receiveToClose(int fd, long long deadline, int timeoutMs) {
 }  // namespace
 
 Exchange exchangeOnce(const std::string& socketPath, const std::string& request, size_t answerBytes,
-                      int timeoutMs) {
+                      int timeoutMs, size_t mostAnswerBytes) {
   ConnectFailure failure;
   unique_fd connection = connectLocal(socketPath, &failure);
   switch (failure) {
@@ -77,11 +74,11 @@ Exchange exchangeOnce(const std::string& socketPath, const std::string& request,
     case ConnectFailure::kSocket:
       return failed(std::string("socket: ") + strerror(errno), true);
     case ConnectFailure::kConnect:
-      return failed(std::string("cannot connect to the server: ") + strerror(errno), true);
+      return failed("cannot connect to " + socketPath + ": " + strerror(errno), true);
     case ConnectFailure::kNone:
       break;
   }
-  const long long deadline = monotonicMs() + timeoutMs;
+  const long long deadline = timeoutMs > 0 ? monotonicMs() + timeoutMs : -1;
   if (!sendFully(connection.get(), request.data(), request.size())) {
     return failed(errno == EPIPE || errno == ECONNRESET
                       ? kServerClosed
@@ -89,7 +86,7 @@ Exchange exchangeOnce(const std::string& socketPath, const std::string& request,
                   true);
   }
   if (answerBytes == kAnswerEndsAtClose) {
-    return receiveToClose(connection.get(), deadline, timeoutMs);
+    return receiveToClose(connection.get(), deadline, timeoutMs, mostAnswerBytes);
   }
   return receiveSized(connection.get(), answerBytes, deadline, timeoutMs);
 }
