@@ -16,6 +16,7 @@ namespace {
 constexpr char kUsage[] =
     "usage: ostrev-album [--socket=PATH] DESCRIPTOR-FILE      (- is standard input)\n"
     "       ostrev-album [--socket=PATH] --descriptor TEXT\n"
+    "       ostrev-album -h | --help\n"
     "\n"
     "Sends an album descriptor to ostrevd and prints the identified tracks. A descriptor\n"
     "is a list of key:value items, each ended by '|': album, artist and upc for the\n"

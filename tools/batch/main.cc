@@ -13,7 +13,8 @@ namespace {
 constexpr char kUsageLine[] =
     "usage: ostrev-batch [--socket=PATH] [--connections K] [--input-format tsv|csv|jsonl]\n"
     "                    [--format tsv|csv|jsonl] [--output FILE [--resume]] [--candidates N]\n"
-    "                    [INPUT | -]\n";
+    "                    [INPUT | -]\n"
+    "       ostrev-batch -h | --help\n";
 
 constexpr char kHelp[] =
     "\n"
