@@ -77,11 +77,11 @@ MYSQL* catalogue(std::string* error) {
   static std::string failure;
   static bool ready = [] {
     if (getenv("MYSQL_UNIX_PORT") == nullptr) {
-      failure = "MYSQL_UNIX_PORT is not set: start a private database (see README)";
+      failure = "MYSQL_UNIX_PORT is not set: start a private database (see docs/development.md)";
       return false;
     }
     if (!connection.init()) {
-      failure = std::string("cannot reach database ") + kDatabase + " (see README)";
+      failure = std::string("cannot reach database ") + kDatabase + " (see docs/development.md)";
       return false;
     }
     MYSQL* handle = connection.getMyHandle();
