@@ -28,6 +28,18 @@ int optionFlags(const Options& options) {
 
 const Status kLost = Status::Unavailable("the catalogue was lost during the call");
 
+// The track's ids, as read from the catalogue's text, and names.
+void setTrack(const std::string& trackId, const std::string& track, const std::string& artistId,
+              const std::string& artist, const std::string& albumId, const std::string& album,
+              Match* match) {
+  match->track_id = idOf(trackId);
+  match->track = track;
+  match->artist_id = idOf(artistId);
+  match->artist = artist;
+  match->album_id = idOf(albumId);
+  match->album = album;
+}
+
 }  // namespace
 
 class Matcher::Engine {
@@ -41,15 +53,12 @@ class Matcher::Engine {
     *match = Match();
     match->score = score;
     match->stage = stage.empty() ? "none" : stage;
-    std::string artistId, albumId;
+    std::string track, artistId, artist, albumId, album;
     if (trackId.empty() || trackId == "0" ||
-        !lookup->fillTrackInfo(trackId, match->track, artistId, match->artist, albumId,
-                               match->album)) {
+        !lookup->fillTrackInfo(trackId, track, artistId, artist, albumId, album)) {
       return;
     }
-    match->track_id = idOf(trackId);
-    match->artist_id = idOf(artistId);
-    match->album_id = idOf(albumId);
+    setTrack(trackId, track, artistId, artist, albumId, album, match);
     match->album_score = lookup->calcAlbumScore(query.album, match->album);
     const bool identified = stage == "isrc" || stage == "upc";
     match->reasons = lookup->answerReasons(
@@ -96,12 +105,8 @@ Status Matcher::Candidates(const Query& query, size_t limit, std::vector<Candida
   candidates->clear();
   for (const ListedCandidate& listed : list.candidates) {
     Candidate candidate;
-    candidate.track_id = idOf(listed.trackId);
-    candidate.track = listed.track;
-    candidate.artist_id = idOf(listed.artistId);
-    candidate.artist = listed.artist;
-    candidate.album_id = idOf(listed.albumId);
-    candidate.album = listed.album;
+    setTrack(listed.trackId, listed.track, listed.artistId, listed.artist, listed.albumId,
+             listed.album, &candidate);
     candidate.score = listed.score;
     candidate.stage = listed.stage;
     candidate.reasons = listed.reasons;
@@ -139,12 +144,8 @@ Status Matcher::IdentifyAlbum(const AlbumQuery& album, std::vector<Match>* match
     match.stage = "none";
     // A track is only an album's answer once accepted.
     if (track.mediaScore >= kAcceptedScore) {
-      match.track_id = idOf(track.mediaId);
-      match.track = track.mediaName;
-      match.artist_id = idOf(track.artistId);
-      match.artist = track.artistName;
-      match.album_id = idOf(track.albumId);
-      match.album = track.albumName;
+      setTrack(track.mediaId, track.mediaName, track.artistId, track.artistName, track.albumId,
+               track.albumName, &match);
       match.album_score = track.albumScore;
       match.stage = "album";
     }
