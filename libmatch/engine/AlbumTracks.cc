@@ -188,7 +188,9 @@ size_t TextTrackLookup::findAlbumTracks(OCRData* album, std::list<OCRData>* trac
     findExactArtist(track, &track.mediaId, &track.mediaScore);
     track.artistAlt1.clear();
     track.artistAlt2.clear();
-    if (track.mediaScore < ostrev::kAcceptedScore) track.mediaScore = findTrackByText(track, &track.mediaId);
+    if (track.mediaScore < ostrev::kAcceptedScore) {
+      track.mediaScore = findTrackByText(track, &track.mediaId);
+    }
     if (track.mediaScore >= ostrev::kAcceptedScore) {
       fillTrackInfo(track.mediaId, track.mediaName, track.artistId, track.artistName,
                     track.albumId, track.albumName);

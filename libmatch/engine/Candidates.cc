@@ -127,7 +127,11 @@ float TextTrackLookup::verifiedScore(const OCRData& query, const AnswerTexts& tr
   };
   std::vector<std::string> doubts = answerDoubts(queryTexts(query), track, catalogue, identified);
   const float verified = doubtedScore(score, doubts);
-  if (reasons != nullptr) *reasons = std::move(doubts);
+  if (reasons != nullptr) {
+    // An identifier this request found, whose texts name another recording, says so first.
+    if (identified && identifierDisagrees_) doubts.insert(doubts.begin(), kIdentifierDisagrees);
+    *reasons = std::move(doubts);
+  }
   return verified;
 }
 
@@ -136,7 +140,6 @@ std::vector<std::string> TextTrackLookup::answerReasons(const OCRData& query,
                                                         bool identified) {
   std::vector<std::string> reasons;
   verifiedScore(query, track, ostrev::kConfidentScore, &reasons, identified);
-  if (identified && identifierDisagrees_) reasons.insert(reasons.begin(), kIdentifierDisagrees);
   return reasons;
 }
 
@@ -188,7 +191,6 @@ CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit
     const bool identified = stage == "isrc" || stage == "upc";
     answer.score =
         verifiedScore(query, namesOf(answer), answer.score, &answer.reasons, identified);
-    if (identifierDisagrees_) answer.reasons.insert(answer.reasons.begin(), kIdentifierDisagrees);
     list.candidates.push_back(answer);
   }
   for (const FuzzyCandidate& candidate : fuzzy) {

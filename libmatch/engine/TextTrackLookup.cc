@@ -105,8 +105,9 @@ std::unique_ptr<TextTrackLookup> TextTrackLookup::openQuietly(int option_flags,
     *problem = "the catalogue cannot be reached: " + engine->connection.lastError;
     return nullptr;
   }
-  const bool read = (option_flags & OPT_INMEMORY) ? engine->loadResidentCatalogue(engine->connection)
-                    : (option_flags & OPT_FUZZY)  ? engine->buildFuzzyIndex(engine->connection)
+  Connection& connection = engine->connection;
+  const bool read = (option_flags & OPT_INMEMORY) ? engine->loadResidentCatalogue(connection)
+                    : (option_flags & OPT_FUZZY)  ? engine->buildFuzzyIndex(connection)
                                                   : true;
   if (!read) {
     *problem = "the catalogue could not be read";
