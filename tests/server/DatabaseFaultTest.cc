@@ -26,7 +26,8 @@ class PrivateCatalogue {
   PrivateCatalogue() : folder_(makeTempFolder()) {
     ok_ = run("start") && run("create", {"MEDIA"}) &&
           run("sql", {"MEDIA", sourceDir() + "/tests/fixtures/catalogue.sql",
-                      sourceDir() + "/tests/fixtures/derive-triplets.sql"});
+                      sourceDir() + "/schema/derive.sql",
+                      sourceDir() + "/tests/fixtures/catalogue-adjust.sql"});
   }
   ~PrivateCatalogue() {
     run("stop");

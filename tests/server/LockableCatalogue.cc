@@ -33,10 +33,11 @@ std::string serverFolder() {
 }  // namespace
 
 LockableCatalogue::LockableCatalogue(std::string database) : database_(std::move(database)) {
-  const std::string fixtures = environment("OSTREV_SOURCE_DIR", ".") + "/tests/fixtures/";
+  const std::string source = environment("OSTREV_SOURCE_DIR", ".");
   ok_ = catalogueDb("drop") && catalogueDb("create") &&
-        catalogueDb("sql", fixtures + "catalogue.sql") &&
-        catalogueDb("sql", fixtures + "derive-triplets.sql") &&
+        catalogueDb("sql", source + "/tests/fixtures/catalogue.sql") &&
+        catalogueDb("sql", source + "/schema/derive.sql") &&
+        catalogueDb("sql", source + "/tests/fixtures/catalogue-adjust.sql") &&
         openTestDatabase(locker_, database_.c_str()) &&
         openTestDatabase(watcher_, database_.c_str());
 }

@@ -1,6 +1,6 @@
 #include "tools/import/batch_writer.h"
 
-#include "tools/import/batch_statements.h"
+#include "tools/import/derived_tables.h"
 
 BatchWriter::BatchWriter(st_mysql* handle, RowLoader::Method method)
     : handle_(handle),
@@ -10,24 +10,10 @@ BatchWriter::BatchWriter(st_mysql* handle, RowLoader::Method method)
                             &error_);
       }) {}
 
-std::vector<std::string> BatchWriter::batchCounts(const RowBatch& batch) const {
-  NameCountTotals counts;
-  counts.add(batch);
-  return counts.statements(handle_, "");
-}
-
-bool BatchWriter::run(const std::vector<std::string>& statements) {
-  for (const std::string& statement : statements) {
-    if (!loader_.run(statement, &error_)) return false;
-  }
-  return true;
-}
-
 bool BatchWriter::write(const RowBatch& batch) {
-  if (!rows_.add(batch) || !rows_.flush() ||
-      !run(multipleArtistsStatements(batch.albumsNowMultipleArtists, "")) ||
-      !run(batchCounts(batch))) {
-    return false;
+  if (!rows_.add(batch) || !rows_.flush()) return false;
+  for (const DerivationStep& step : derivationSteps(batch.first, "")) {
+    if (!loader_.run(step.statement, &error_)) return false;
   }
   if (mysql_commit(handle_) == 0) return true;
   error_ = mysql_error(handle_);

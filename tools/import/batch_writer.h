@@ -1,12 +1,11 @@
-// BatchWriter: writes the rows of each batch into the catalogue tables themselves and
-// commits them as one transaction, so that every batch before a failure stays. Used to
-// add to a catalogue, whose keys are kept up row by row. Borrows the handle, on which
-// autocommit must be off; the thread that owns the connection.
+// BatchWriter: writes the rows of each batch into the catalogue tables themselves, derives
+// what follows from them and commits the batch as one transaction, so that every batch
+// before a failure stays. Used to add to a catalogue, whose keys are kept up row by row.
+// Borrows the handle, on which autocommit must be off; the thread that owns the connection.
 #ifndef OSTREV_TOOLS_IMPORT_BATCH_WRITER_H_
 #define OSTREV_TOOLS_IMPORT_BATCH_WRITER_H_
 
 #include <string>
-#include <vector>
 
 #include <mysql.h>
 
@@ -22,9 +21,6 @@ class BatchWriter : public CatalogueWriter {
   bool finish() override { return true; }
 
  private:
-  std::vector<std::string> batchCounts(const RowBatch& batch) const;
-  bool run(const std::vector<std::string>& statements);
-
   st_mysql* handle_;
   RowLoader loader_;
   TableRows rows_;

@@ -1,18 +1,20 @@
 #include "tools/import/bulk_writer.h"
 
+#include <iterator>
 #include <utility>
 
-#include "tools/import/batch_statements.h"
-#include "tools/import/count_loader.h"
+#include "tools/import/derived_tables.h"
 
 namespace {
 
-// Which worker fills each table: the four big tables split so that both carry about
-// the same load, building their keys included.
-constexpr int kWorkerOf[kLoadedTableCount] = {
-    /* artists */ 0, /* matchartists */ 1, /* matchartistsdisk */ 1,
-    /* albums */ 0, /* matchalbums */ 1,
-    /* tracks */ 0, /* matchtracks */ 1, /* triplets */ 0, /* triplets_disk */ 1};
+// Which worker fills each table and builds its keys, in the order of kCatalogueTables:
+// the four tables of a row per track split so that both carry about the same load.
+constexpr int kWorkerOf[] = {
+    /* artists */ 1, /* matchartists */ 1, /* albums */ 1, /* matchalbums */ 1,
+    /* tracks */ 0, /* matchartistsdisk */ 1, /* matchtracks */ 1, /* triplets */ 1,
+    /* triplets_disk */ 0, /* track_name_counts */ 0, /* album_name_counts */ 0,
+    /* artist_name_counts */ 0};
+static_assert(std::size(kWorkerOf) == std::size(kCatalogueTables));
 
 const std::string kCopySuffix = StagedCatalogue::copyOf("");
 
@@ -38,40 +40,40 @@ bool BulkWriter::failed(LoadWorker& worker) {
   return false;
 }
 
-bool BulkWriter::write(const RowBatch& batch) {
-  if (!rows_->add(batch)) return false;
-  // Loaded at the end: names recur from batch to batch.
-  counts_.add(batch);
-  // Marked once the keys are back: without them every update would read a whole table.
-  albumsNowMultipleArtists_.insert(albumsNowMultipleArtists_.end(),
-                                   batch.albumsNowMultipleArtists.begin(),
-                                   batch.albumsNowMultipleArtists.end());
-  return true;
-}
+bool BulkWriter::write(const RowBatch& batch) { return rows_->add(batch); }
 
 bool BulkWriter::finish() {
   if (!rows_->flush()) return false;
-  // Each table's keys on the worker that filled it, after its rows.
-  for (int t = 0; t < kLoadedTableCount; ++t) {
-    if (!restoreKeys(kLoadedTables[t].name, workers_[kWorkerOf[t]])) return false;
+  for (LoadWorker& worker : workers_) {
+    if (!worker.finish(&error_)) return false;
   }
-  // The counts meanwhile on this connection, committed before their tables' keys are
-  // built, which needs the tables to themselves.
-  if (!loadNameCounts(handle_, method_, counts_, kCopySuffix, &error_) || !commit()) {
+  // The other tables are derived into the copies while they have no plain keys, and each
+  // table's keys are built by a worker as soon as no later step writes it, beside the
+  // steps still to come. Every step is committed: a key can be added only once no
+  // transaction holds the table, and the swap alone makes the copies count.
+  std::vector<DerivationStep> steps = derivationSteps(FirstIds{}, kCopySuffix);
+  std::vector<bool> keysPosted(std::size(kCatalogueTables), false);
+  auto writtenFrom = [&steps](size_t next, const char* table) {
+    for (size_t s = next; s < steps.size(); ++s) {
+      if (steps[s].table == table) return true;
+    }
     return false;
-  }
-  for (const auto& table : counts_.tables()) {
-    if (!restoreKeys(table.name, workers_[0])) return false;
+  };
+  RowLoader loader(handle_, method_);
+  for (size_t next = 0; next <= steps.size(); ++next) {
+    for (size_t t = 0; t < std::size(kCatalogueTables); ++t) {
+      if (keysPosted[t] || writtenFrom(next, kCatalogueTables[t])) continue;
+      if (!restoreKeys(kCatalogueTables[t], workers_[kWorkerOf[t]])) return false;
+      keysPosted[t] = true;
+    }
+    if (next < steps.size() && (!loader.run(steps[next].statement, &error_) || !commit())) {
+      return false;
+    }
   }
   for (LoadWorker& worker : workers_) {
     if (!worker.finish(&error_)) return false;
   }
-  RowLoader loader(handle_, method_);
-  for (const std::string& statement :
-       multipleArtistsStatements(albumsNowMultipleArtists_, kCopySuffix)) {
-    if (!loader.run(statement, &error_)) return false;
-  }
-  return commit() && staged_.swap(&error_);
+  return staged_.swap(&error_);
 }
 
 bool BulkWriter::restoreKeys(const char* table, LoadWorker& worker) {

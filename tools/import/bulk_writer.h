@@ -8,11 +8,9 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 #include <mysql.h>
 
-#include "tools/import/batch_statements.h"
 #include "tools/import/catalogue_tables.h"
 #include "tools/import/catalogue_writer.h"
 #include "tools/import/command_line.h"
@@ -29,8 +27,8 @@ class BulkWriter : public CatalogueWriter {
 
   bool write(const RowBatch& batch) override;
 
-  // Sends the last rows, restores the keys, marks the albums found to have several
-  // artists late, and swaps the copies in.
+  // Sends the last rows, derives the other tables, restores the keys and swaps the copies
+  // in.
   bool finish() override;
 
  private:
@@ -41,12 +39,10 @@ class BulkWriter : public CatalogueWriter {
   bool commit();
 
   st_mysql* handle_;
-  RowLoader::Method method_ = RowLoader::kInfile;
   StagedCatalogue staged_;  // declared before the workers: dropped after they stop
+  RowLoader::Method method_ = RowLoader::kInfile;
   LoadWorker workers_[kWorkers];
   std::optional<TableRows> rows_;  // made by start(), once the method is known
-  NameCountTotals counts_;
-  std::vector<CatalogueId> albumsNowMultipleArtists_;
 };
 
 #endif  // OSTREV_TOOLS_IMPORT_BULK_WRITER_H_

@@ -5,18 +5,10 @@
 const TableLayout kLoadedTables[kLoadedTableCount] = {
     {kCatalogueTables[0], "id, name, display_name"},
     {kCatalogueTables[1], "id, display_name, normalized_name"},
-    // The same ids as the artists, so replacing a catalogue reproduces this table too.
-    {kCatalogueTables[2], "id, display_name"},
-    {kCatalogueTables[3], "id, name, year, label, upc, upc_type"},
-    {kCatalogueTables[4], "id, name, artist_id, multiple_artists"},
-    {kCatalogueTables[5], "id, name, artist_id, album_id, isrc, length"},
-    {kCatalogueTables[6], "id, name, artist_id, album_id"},
-    {kCatalogueTables[7],
-     "track_id, track_name, artist_id, artist_name, album_id, album_name, isrc, upc,"
-     " album_multiple_artists, album_artist_name"},
-    {kCatalogueTables[8],
-     "track_id, track_name, artist_id, artist_name, album_id, album_name, isrc, upc,"
-     " album_multiple_artists, album_artist_name"},
+    {kCatalogueTables[2], "id, name, year, label, upc, upc_type"},
+    // multiple_artists is derived.
+    {kCatalogueTables[3], "id, name, artist_id"},
+    {kCatalogueTables[4], "id, name, artist_id, album_id, isrc, length"},
 };
 
 namespace {
@@ -24,19 +16,18 @@ namespace {
 // Id 0 stands for no row.
 void idOrNull(RowText& row, CatalogueId id) { id != 0 ? row.number(id) : row.null(); }
 
-void upcOrNull(RowText& row, const std::optional<uint64_t>& upc) {
-  upc ? row.number(*upc) : row.null();
-}
-
 void addArtist(std::vector<RowText>& rows, const ArtistRow& artist) {
-  for (LoadedTable table : {kArtistsTable, kMatchArtistsTable, kMatchArtistsDiskTable}) {
-    RowText& row = rows[table];
-    row.number(artist.id);
-    row.text(artist.name);
-    if (table == kArtistsTable) row.text(artist.name);
-    if (table == kMatchArtistsTable) row.text(artist.normalizedName);
-    row.endRow();
-  }
+  RowText& artists = rows[kArtistsTable];
+  artists.number(artist.id);
+  artists.text(artist.name);
+  artists.text(artist.name);
+  artists.endRow();
+
+  RowText& matchArtists = rows[kMatchArtistsTable];
+  matchArtists.number(artist.id);
+  matchArtists.text(artist.name);
+  matchArtists.text(artist.normalizedName);
+  matchArtists.endRow();
 }
 
 void addAlbum(std::vector<RowText>& rows, const AlbumRow& album) {
@@ -45,7 +36,7 @@ void addAlbum(std::vector<RowText>& rows, const AlbumRow& album) {
   albums.text(album.name);
   albums.null();  // year
   albums.null();  // label
-  upcOrNull(albums, album.upc);
+  album.upc ? albums.number(*album.upc) : albums.null();
   album.upc ? albums.text("UPC") : albums.null();
   albums.endRow();
 
@@ -53,37 +44,18 @@ void addAlbum(std::vector<RowText>& rows, const AlbumRow& album) {
   matchAlbums.number(album.id);
   matchAlbums.text(album.name);
   idOrNull(matchAlbums, album.artistId);
-  matchAlbums.number(album.multipleArtists ? 1 : 0);
   matchAlbums.endRow();
 }
 
 void addTrack(std::vector<RowText>& rows, const TrackRow& track) {
-  for (LoadedTable table : {kTracksTable, kMatchTracksTable}) {
-    RowText& row = rows[table];
-    row.number(track.id);
-    row.text(track.name);
-    idOrNull(row, track.artistId);
-    idOrNull(row, track.albumId);
-    if (table == kTracksTable) {
-      row.textOrNull(track.isrc);
-      row.null();  // length
-    }
-    row.endRow();
-  }
-  for (LoadedTable table : {kTripletsTable, kTripletsDiskTable}) {
-    RowText& row = rows[table];
-    row.number(track.id);
-    row.text(track.name);
-    idOrNull(row, track.artistId);
-    row.textOrNull(track.artistName);
-    idOrNull(row, track.albumId);
-    row.text(track.albumName);
-    row.textOrNull(track.isrc);
-    upcOrNull(row, track.upc);
-    row.number(track.albumMultipleArtists ? 1 : 0);
-    row.textOrNull(track.albumArtistName);
-    row.endRow();
-  }
+  RowText& tracks = rows[kTracksTable];
+  tracks.number(track.id);
+  tracks.text(track.name);
+  idOrNull(tracks, track.artistId);
+  idOrNull(tracks, track.albumId);
+  tracks.textOrNull(track.isrc);
+  tracks.null();  // length
+  tracks.endRow();
 }
 
 }  // namespace

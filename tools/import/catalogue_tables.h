@@ -1,5 +1,5 @@
-// The catalogue tables the importer fills, and TableRows, which turns the rows of batches
-// into the text of each table and hands it on in chunks. Constants and one class; a
+// The catalogue tables, the ones the importer fills row by row, and TableRows, which turns
+// the rows of batches into the text of each and hands it on in chunks. Constants and one class; a
 // TableRows belongs to the thread that feeds it.
 #ifndef OSTREV_TOOLS_IMPORT_CATALOGUE_TABLES_H_
 #define OSTREV_TOOLS_IMPORT_CATALOGUE_TABLES_H_
@@ -14,25 +14,21 @@
 #include "tools/import/catalogue_rows.h"
 #include "tools/import/row_text.h"
 
-// Every table of the catalogue: first the LoadedTables in their order, then the name
-// count tables.
+// Every table of the catalogue: the LoadedTables in their order, then those derived from
+// them.
 constexpr const char* kCatalogueTables[] = {
-    "artists", "matchartists", "matchartistsdisk",
-    "albums", "matchalbums",
-    "tracks", "matchtracks", "triplets", "triplets_disk",
+    "artists", "matchartists", "albums", "matchalbums", "tracks",
+    "matchartistsdisk", "matchtracks", "triplets", "triplets_disk",
     "track_name_counts", "album_name_counts", "artist_name_counts"};
 
-// The tables that get one row per artist, album or track, named in kCatalogueTables.
+// The tables the importer fills, named in kCatalogueTables; the others follow from them
+// (see derived_tables.h).
 enum LoadedTable {
   kArtistsTable,
   kMatchArtistsTable,
-  kMatchArtistsDiskTable,
   kAlbumsTable,
   kMatchAlbumsTable,
   kTracksTable,
-  kMatchTracksTable,
-  kTripletsTable,
-  kTripletsDiskTable,
   kLoadedTableCount,
 };
 

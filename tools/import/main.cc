@@ -139,7 +139,7 @@ int import(const ImportOptions& options) {
       continue;
     } else if (parseTrackLine(line, &track, &problem)) {
       model.add(track);
-      if (model.readyTracks() >= static_cast<size_t>(options.batchTracks) &&
+      if (model.batchTracks() >= static_cast<size_t>(options.batchTracks) &&
           !writer->write(model.takeBatch())) {
         progress.clear();
         return failWriter(*writer);
@@ -151,7 +151,6 @@ int import(const ImportOptions& options) {
     fprintf(stderr, "ostrev-import: line %lld: %s\n", reader.lineNumber(), problem.c_str());
     ++skipped;
   }
-  model.finish();
   progress.show("finishing the tables (building their indexes)");
   bool written = writer->write(model.takeBatch()) && writer->finish();
   progress.clear();

@@ -84,13 +84,6 @@ bool RowLoader::load(const std::string& table, const char* columns, const RowTex
   return false;
 }
 
-bool RowLoader::loadKeepingFirst(const std::string& table, const char* columns,
-                                 const RowText& rows, std::string* error) {
-  // LOAD DATA LOCAL skips such rows by itself.
-  if (method_ == kInfile) return loadInfile(table, columns, rows.data(), error);
-  return run("insert ignore into `" + table + "` (" + columns + ") values " + rows.data(), error);
-}
-
 bool RowLoader::run(const std::string& statement, std::string* error) {
   return doQuery(handle_, statement, kCaller) || databaseError(handle_, error);
 }

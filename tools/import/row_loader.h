@@ -32,11 +32,6 @@ class RowLoader {
   bool load(const std::string& table, const char* columns, const RowText& rows,
             std::string* error);
 
-  // Like load(), but a row whose key the table already holds is skipped, so that of
-  // collation-equal keys the first stays. Rows may be skipped silently: the caller checks.
-  bool loadKeepingFirst(const std::string& table, const char* columns, const RowText& rows,
-                        std::string* error);
-
   bool run(const std::string& statement, std::string* error);
 
   // Whether LOAD DATA LOCAL INFILE works here, found by loading no rows into `table`.
