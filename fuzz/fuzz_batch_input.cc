@@ -13,9 +13,8 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "tools/batch/candidate_list_request.h"
-#include "tools/batch/identify_request.h"
 #include "tools/batch/input_lines.h"
+#include "tools/batch/request_kind.h"
 #include "tools/batch/row_reader.h"
 #include "tools/batch/row_writer.h"
 
@@ -75,7 +74,7 @@ void readAndWrite(Format inputFormat, const RequestKind& kind) {
     writers[f] = makeRowWriter(kFormats[f], reader->columns(), kind.columns());
     headers[f] = writers[f]->header();
   }
-  InputRow row;
+  Row row;
   for (int rows = 0; rows < kMostRows && reader->next(&row); ++rows) {
     Answer answer = errorAnswer(row.problem);
     if (row.problem.empty()) {
@@ -90,7 +89,7 @@ void readAnswer(const RequestKind& kind, const std::string& bytes) {
   const Answer answer = kind.read(bytes);
   if (answer.status == Answer::kError) return;
   check(answer.values.size() == kind.columns().size(), "an answer without every column");
-  InputRow row;
+  Row row;
   std::unique_ptr<RowWriter> tsv = makeRowWriter(Format::kTsv, {}, kind.columns());
   checkRow(Format::kTsv, tsv->header(), tsv->row(row, answer));
 }
@@ -98,12 +97,12 @@ void readAnswer(const RequestKind& kind, const std::string& bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const IdentifyRequest identify;
-  const CandidateListRequest candidates(5);
+  const std::unique_ptr<RequestKind> identify = makeRequestKind(0);
+  const std::unique_ptr<RequestKind> candidates = makeRequestKind(5);
   writeInput(data, size);
-  for (Format format : kFormats) readAndWrite(format, identify);
+  for (Format format : kFormats) readAndWrite(format, *identify);
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  readAnswer(identify, bytes);
-  readAnswer(candidates, bytes);
+  readAnswer(*identify, bytes);
+  readAnswer(*candidates, bytes);
   return 0;
 }

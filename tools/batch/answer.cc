@@ -32,9 +32,3 @@ std::string statusText(const Answer& answer) {
   if (answer.status == Answer::kError) text += ": " + answer.reason;
   return text;
 }
-
-std::string valueText(const ResultValue& value) {
-  if (value.is_null()) return "";
-  if (value.is_string()) return value.get_ref<const std::string&>();
-  return value.dump(-1, ' ', false, ResultValue::error_handler_t::replace);
-}

@@ -35,7 +35,4 @@ const char* statusName(Answer::Status status);
 // The status column: the status's name, for an error followed by ": " and the reason.
 std::string statusText(const Answer& answer);
 
-// The value as a table cell: null empty, a string as it is, anything else as compact JSON.
-std::string valueText(const ResultValue& value);
-
 #endif  // OSTREV_TOOLS_BATCH_ANSWER_H_

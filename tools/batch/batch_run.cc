@@ -8,18 +8,16 @@
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "tools/batch/candidate_list_request.h"
-#include "tools/batch/identify_request.h"
 #include "tools/batch/input_lines.h"
 #include "tools/batch/lookup_pool.h"
 #include "tools/batch/output_file.h"
-#include "tools/batch/progress.h"
+#include "tools/batch/request_kind.h"
 #include "tools/batch/resume.h"
 #include "tools/batch/row_reader.h"
 #include "tools/batch/row_sender.h"
 #include "tools/batch/row_writer.h"
+#include "tools/batch/tally.h"
+#include "tools/progress.h"
 
 namespace {
 
@@ -28,7 +26,7 @@ namespace {
 constexpr size_t kRowsInFlightPerConnection = 8;
 constexpr std::chrono::milliseconds kProgressInterval(250);
 
-int fail(Progress* progress, const std::string& problem) {
+int fail(ProgressLine* progress, const std::string& problem) {
   if (progress != nullptr) progress->clear();
   fprintf(stderr, "ostrev-batch: %s\n", problem.c_str());
   return 1;
@@ -45,11 +43,13 @@ std::string resultNameTaken(const std::vector<std::string>& names, const Request
   return "";
 }
 
-// The keys of a JSON Lines row's object.
-std::vector<std::string> keysOf(const nlohmann::ordered_json& object) {
+// The key of a JSON Lines row's object that a result column has; "" for none.
+std::string resultKeyTaken(const Row& row, const RequestKind& kind) {
   std::vector<std::string> keys;
-  for (const auto& item : object.items()) keys.push_back(item.key());
-  return keys;
+  if (row.input.is_object()) {
+    for (const auto& item : row.input.items()) keys.push_back(item.key());
+  }
+  return resultNameTaken(keys, kind);
 }
 
 // Opens the output afresh or where a resumed run takes over, and writes the header when it
@@ -84,27 +84,21 @@ int runBatch(const BatchCommandLine& line) {
   if (!input.problem().empty()) return fail(nullptr, input.problem());
   if (reader == nullptr) return fail(nullptr, problem);
 
-  std::unique_ptr<RequestKind> chosenKind;
-  if (line.candidates > 0) {
-    chosenKind = std::make_unique<CandidateListRequest>(line.candidates);
-  } else {
-    chosenKind = std::make_unique<IdentifyRequest>();
-  }
-  const RequestKind& kind = *chosenKind;
+  const std::unique_ptr<RequestKind> kind = makeRequestKind(line.candidates);
   // A result column never takes the place of an input column.
-  const std::string taken = resultNameTaken(reader->columns(), kind);
+  const std::string taken = resultNameTaken(reader->columns(), *kind);
   if (!taken.empty()) {
     return fail(nullptr, "the input's column " + taken + " has the name of a result column");
   }
   const Format outputFormat = line.outputFormat.value_or(inputFormat);
   std::unique_ptr<RowWriter> writer =
-      makeRowWriter(outputFormat, reader->columns(), kind.columns());
+      makeRowWriter(outputFormat, reader->columns(), kind->columns());
   OutputFile output;
   long long skip = 0;
-  if (!openOutput(line, outputFormat, *writer, kind, &output, &skip, &problem)) {
+  if (!openOutput(line, outputFormat, *writer, *kind, &output, &skip, &problem)) {
     return fail(nullptr, problem);
   }
-  InputRow row;
+  Row row;
   for (long long skipped = 0; skipped < skip; ++skipped) {
     if (reader->next(&row)) continue;
     if (!input.problem().empty()) return fail(nullptr, input.problem());
@@ -112,10 +106,14 @@ int runBatch(const BatchCommandLine& line) {
                              " only " + std::to_string(skipped));
   }
 
-  Progress progress(skip, input.fractionRead());
-  RowSender sender(line.socketPath, kind);
+  Tally tally(skip, input.fractionRead());
+  ProgressLine progress;
+  auto redraw = [&] {
+    if (progress.due()) progress.show(tally.progress(progress.seconds(), input.fractionRead()));
+  };
+  RowSender sender(line.socketPath, *kind);
   LookupPool pool(line.connections, sender);
-  std::deque<InputRow> rows;  // in flight, oldest first
+  std::deque<Row> rows;  // in flight, oldest first
   const size_t window = kRowsInFlightPerConnection * static_cast<size_t>(line.connections);
   bool more = true;
   for (;;) {
@@ -124,8 +122,8 @@ int runBatch(const BatchCommandLine& line) {
         more = false;
         break;
       }
-      if (row.problem.empty() && row.object != nullptr) {
-        const std::string key = resultNameTaken(keysOf(*row.object), kind);
+      if (row.problem.empty()) {
+        const std::string key = resultKeyTaken(row, *kind);
         if (!key.empty()) row.problem = "key " + key + " has the name of a result column";
       }
       if (row.problem.empty()) {
@@ -141,19 +139,19 @@ int runBatch(const BatchCommandLine& line) {
     if (rows.empty()) break;
     Answer answer;
     while (!pool.takeNext(&answer, kProgressInterval)) {
-      progress.update(input.fractionRead());
+      redraw();
       if (!output.flush(&problem)) return fail(&progress, problem);
     }
     if (!output.write(writer->row(rows.front(), answer), &problem)) {
       return fail(&progress, problem);
     }
     rows.pop_front();
-    progress.count(answer.status);
-    progress.update(input.fractionRead());
+    tally.count(answer.status);
+    redraw();
   }
   if (!output.close(&problem)) return fail(&progress, problem);
   if (!input.problem().empty()) return fail(&progress, input.problem());
   progress.clear();
-  fputs(progress.summary().c_str(), stderr);
+  fputs(tally.summary(progress.seconds()).c_str(), stderr);
   return 0;
 }

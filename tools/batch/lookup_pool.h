@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "tools/batch/answer.h"
-#include "tools/batch/row_query.h"
+#include "tools/batch/row.h"
 #include "tools/batch/row_sender.h"
 
 class LookupPool {

@@ -1,18 +1,17 @@
 #include "tools/batch/row_reader.h"
 
-#include "tools/batch/csv_records.h"
+#include "tools/batch/csv_reader.h"
 #include "tools/batch/jsonl_reader.h"
-#include "tools/batch/table_reader.h"
-#include "tools/batch/tsv_records.h"
+#include "tools/batch/tsv_reader.h"
 
 std::unique_ptr<RowReader> openRowReader(Format format, InputLines& lines, std::string* problem) {
-  switch (format) {
-    case Format::kJsonLines:
-      return std::make_unique<JsonLinesReader>(lines);
-    case Format::kCsv:
-      return TableReader::open(std::make_unique<CsvRecords>(lines), lines.name(), problem);
-    case Format::kTsv:
-      break;
+  if (format == Format::kJsonLines) return std::make_unique<JsonLinesReader>(lines);
+  std::unique_ptr<TableReader> table;
+  if (format == Format::kCsv) {
+    table = std::make_unique<CsvReader>(lines);
+  } else {
+    table = std::make_unique<TsvReader>(lines);
   }
-  return TableReader::open(std::make_unique<TsvRecords>(lines), lines.name(), problem);
+  if (!table->readHeader(lines.name(), problem)) return nullptr;
+  return table;
 }

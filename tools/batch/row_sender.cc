@@ -16,8 +16,6 @@ constexpr int kRetryCount = sizeof(kRetryPauses) / sizeof(kRetryPauses[0]);
 // Longer than the server's own limits on a lookup; a server that never answers must not
 // hold the batch.
 constexpr int kAnswerTimeoutMs = 60 * 1000;
-// Far more than the longest list of candidates the server sends.
-constexpr size_t kMostAnswerBytes = 1024 * 1024;
 
 }  // namespace
 
@@ -28,7 +26,8 @@ Answer RowSender::send(const RowQuery& query) {
   const int retries = serverGone_.load() ? 0 : kRetryCount;
   for (int attempt = 0;; ++attempt) {
     Exchange exchange =
-        exchangeOnce(socketPath_, request, kind_.answerBytes(), kAnswerTimeoutMs, kMostAnswerBytes);
+        exchangeOnce(socketPath_, request, kind_.answerBytes(), kAnswerTimeoutMs,
+                     kMostCandidatesAnswerBytes);
     if (exchange.answered) {
       serverGone_.store(false);
       return kind_.read(exchange.answer);

@@ -10,14 +10,12 @@
 
 #include "tools/batch/answer.h"
 #include "tools/batch/request_kind.h"
-#include "tools/batch/row_query.h"
+#include "tools/batch/row.h"
 
 class RowSender {
  public:
   RowSender(std::string socketPath, const RequestKind& kind)
       : socketPath_(std::move(socketPath)), kind_(kind) {}
-
-  const RequestKind& kind() const { return kind_; }
 
   Answer send(const RowQuery& query);
 

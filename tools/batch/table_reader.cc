@@ -17,49 +17,46 @@ std::string fieldCount(size_t count) {
 
 }  // namespace
 
-std::unique_ptr<TableReader> TableReader::open(std::unique_ptr<RecordSource> records,
-                                               const std::string& inputName, std::string* problem) {
-  std::unique_ptr<TableReader> reader(new TableReader(std::move(records)));
+bool TableReader::readHeader(const std::string& inputName, std::string* problem) {
   Record header;
-  if (!reader->records_->next(&header)) {
+  if (!nextRecord(&header)) {
     *problem = inputName + " has no header line";
-    return nullptr;
+    return false;
   }
   if (!header.problem.empty()) {
     *problem = inputName + " line " + std::to_string(header.line) + ": header: " + header.problem;
-    return nullptr;
+    return false;
   }
   if (header.fields.size() > kMaxColumns) {
     *problem = inputName + ": the header has more than " + std::to_string(kMaxColumns) + " columns";
-    return nullptr;
+    return false;
   }
   bool any = false;
   for (size_t q = 0; q < kQueryColumnCount; ++q) {
-    reader->queryIndex_[q] = -1;
+    queryIndex_[q] = -1;
     for (size_t i = 0; i < header.fields.size(); ++i) {
       if (header.fields[i] != kQueryColumns[q].name) continue;
-      if (reader->queryIndex_[q] >= 0) {
+      if (queryIndex_[q] >= 0) {
         *problem = inputName + ": the header names " + kQueryColumns[q].name + " twice";
-        return nullptr;
+        return false;
       }
-      reader->queryIndex_[q] = static_cast<int>(i);
+      queryIndex_[q] = static_cast<int>(i);
       any = true;
     }
   }
   if (!any) {
     *problem = inputName + ": the header names none of the columns " + queryColumnList();
-    return nullptr;
+    return false;
   }
-  reader->columns_ = std::move(header.fields);
-  return reader;
+  columns_ = std::move(header.fields);
+  return true;
 }
 
-bool TableReader::next(InputRow* row) {
+bool TableReader::next(Row* row) {
   Record record;
-  if (!records_->next(&record)) return false;
+  if (!nextRecord(&record)) return false;
+  *row = Row();
   row->line = record.line;
-  row->object.reset();
-  row->query = RowQuery();
   row->problem = std::move(record.problem);
   if (row->problem.empty() && record.fields.size() != columns_.size()) {
     row->problem = fieldCount(record.fields.size()) + ", the header " + fieldCount(columns_.size());
@@ -71,11 +68,13 @@ bool TableReader::next(InputRow* row) {
     }
   }
   record.fields.resize(columns_.size());
-  row->fields = std::move(record.fields);
-  if (!row->problem.empty()) return true;
-  for (size_t q = 0; q < kQueryColumnCount; ++q) {
-    if (queryIndex_[q] >= 0) row->query.*kQueryColumns[q].field = row->fields[queryIndex_[q]];
+  if (row->problem.empty()) {
+    for (size_t q = 0; q < kQueryColumnCount; ++q) {
+      if (queryIndex_[q] >= 0) row->query.*kQueryColumns[q].field = record.fields[queryIndex_[q]];
+    }
+    row->problem = queryProblem(row->query);
   }
-  row->problem = queryProblem(row->query);
+  row->input = nlohmann::ordered_json::array();
+  for (std::string& field : record.fields) row->input.push_back(std::move(field));
   return true;
 }
