@@ -71,7 +71,7 @@ void readAndWrite(Format inputFormat, const RequestKind& kind) {
   std::unique_ptr<RowWriter> writers[3];
   std::string headers[3];
   for (int f = 0; f < 3; ++f) {
-    writers[f] = makeRowWriter(kFormats[f], reader->columns(), kind.columns());
+    writers[f] = std::make_unique<RowWriter>(kFormats[f], reader->columns(), kind.columns());
     headers[f] = writers[f]->header();
   }
   Row row;
@@ -90,19 +90,19 @@ void readAnswer(const RequestKind& kind, const std::string& bytes) {
   if (answer.status == Answer::kError) return;
   check(answer.values.size() == kind.columns().size(), "an answer without every column");
   Row row;
-  std::unique_ptr<RowWriter> tsv = makeRowWriter(Format::kTsv, {}, kind.columns());
-  checkRow(Format::kTsv, tsv->header(), tsv->row(row, answer));
+  const RowWriter tsv(Format::kTsv, {}, kind.columns());
+  checkRow(Format::kTsv, tsv.header(), tsv.row(row, answer));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const std::unique_ptr<RequestKind> identify = makeRequestKind(0);
-  const std::unique_ptr<RequestKind> candidates = makeRequestKind(5);
+  const RequestKind identify(0);
+  const RequestKind candidates(5);
   writeInput(data, size);
-  for (Format format : kFormats) readAndWrite(format, *identify);
+  for (Format format : kFormats) readAndWrite(format, identify);
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  readAnswer(*identify, bytes);
-  readAnswer(*candidates, bytes);
+  readAnswer(identify, bytes);
+  readAnswer(candidates, bytes);
   return 0;
 }

@@ -294,20 +294,19 @@ Answer found() {
 const std::vector<std::string> kResultColumns = {"track_id", "track", "artist"};
 
 TEST(BatchWriterTest, TsvKeepsOneLineAndItsColumnsWhateverTheValues) {
-  std::unique_ptr<RowWriter> writer = makeRowWriter(Format::kTsv, {"a", "b"}, kResultColumns);
-  EXPECT_EQ(writer->header(), "a\tb\ttrack_id\ttrack\tartist\tstatus\n");
-  EXPECT_EQ(writer->row(tableRow({"x\ty", "1\r\n2"}), found()),
+  const RowWriter writer(Format::kTsv, {"a", "b"}, kResultColumns);
+  EXPECT_EQ(writer.header(), "a\tb\ttrack_id\ttrack\tartist\tstatus\n");
+  EXPECT_EQ(writer.row(tableRow({"x\ty", "1\r\n2"}), found()),
             "x y\t1  2\t7\tTr ack \t\xff name\tlow\n");
-  EXPECT_EQ(writer->row(tableRow({"", ""}), errorAnswer("line\nbreak")),
+  EXPECT_EQ(writer.row(tableRow({"", ""}), errorAnswer("line\nbreak")),
             "\t\t\t\t\terror: line break\n");
 }
 
 TEST(BatchWriterTest, JsonEscapesAndReplacesWhatIsNotUtf8) {
-  std::unique_ptr<RowWriter> writer =
-      makeRowWriter(Format::kJsonLines, {"track", "note"}, kResultColumns);
-  EXPECT_EQ(writer->header(), "");
+  const RowWriter writer(Format::kJsonLines, {"track", "note"}, kResultColumns);
+  EXPECT_EQ(writer.header(), "");
   // From a table: the input's values as strings; a result key replaces an input one.
-  std::string line = writer->row(tableRow({"asked", "q\"\x01\xc3"}), found());
+  std::string line = writer.row(tableRow({"asked", "q\"\x01\xc3"}), found());
   ASSERT_EQ(line.back(), '\n');
   EXPECT_EQ(line.find('\n'), line.size() - 1);
   nlohmann::json object = nlohmann::json::parse(line);
@@ -315,7 +314,7 @@ TEST(BatchWriterTest, JsonEscapesAndReplacesWhatIsNotUtf8) {
             "{\"artist\":\"\xEF\xBF\xBD name\",\"note\":\"q\\\"\\u0001\xEF\xBF\xBD\","
             "\"status\":\"low\",\"track\":\"Tr\\tack\\n\",\"track_id\":7}");
   // An error has no results.
-  EXPECT_EQ(writer->row(tableRow({"t", "n"}), errorAnswer("gone")),
+  EXPECT_EQ(writer.row(tableRow({"t", "n"}), errorAnswer("gone")),
             "{\"track\":null,\"note\":\"n\",\"track_id\":null,\"artist\":null,"
             "\"status\":\"error: gone\"}\n");
 }

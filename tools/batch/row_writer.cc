@@ -4,94 +4,63 @@
 
 using nlohmann::ordered_json;
 
-namespace {
+RowWriter::RowWriter(Format format, std::vector<std::string> inputColumns,
+                     std::vector<std::string> resultColumns)
+    : format_(format),
+      inputColumns_(std::move(inputColumns)),
+      resultColumns_(std::move(resultColumns)) {}
 
-class TableWriter : public RowWriter {
- public:
-  TableWriter(bool csv, std::vector<std::string> inputColumns,
-              std::vector<std::string> resultColumns)
-      : csv_(csv),
-        inputColumns_(std::move(inputColumns)),
-        resultColumns_(std::move(resultColumns)) {}
+std::string RowWriter::header() const {
+  if (format_ == Format::kJsonLines) return "";
+  std::vector<std::string> names = inputColumns_;
+  names.insert(names.end(), resultColumns_.begin(), resultColumns_.end());
+  names.push_back(kStatusColumn);
+  return tableLine(names);
+}
 
-  std::string header() const override {
-    std::vector<std::string> names = inputColumns_;
-    names.insert(names.end(), resultColumns_.begin(), resultColumns_.end());
-    names.push_back(kStatusColumn);
-    return line(names);
+std::string RowWriter::row(const Row& row, const Answer& answer) const {
+  if (format_ == Format::kJsonLines) return jsonLine(row, answer);
+  std::vector<std::string> values;
+  for (size_t i = 0; i < inputColumns_.size(); ++i) {
+    values.push_back(inputText(row, i, inputColumns_[i]));
   }
-
-  std::string row(const Row& row, const Answer& answer) const override {
-    std::vector<std::string> values;
-    for (size_t i = 0; i < inputColumns_.size(); ++i) {
-      values.push_back(inputText(row, i, inputColumns_[i]));
-    }
-    for (size_t i = 0; i < resultColumns_.size(); ++i) {
-      values.push_back(i < answer.values.size() ? cellText(answer.values[i]) : "");
-    }
-    values.push_back(statusText(answer));
-    return line(values);
+  for (size_t i = 0; i < resultColumns_.size(); ++i) {
+    values.push_back(i < answer.values.size() ? cellText(answer.values[i]) : "");
   }
+  values.push_back(statusText(answer));
+  return tableLine(values);
+}
 
- private:
-  std::string line(const std::vector<std::string>& values) const {
-    std::string line;
-    for (size_t i = 0; i < values.size(); ++i) {
-      if (i > 0) line.push_back(csv_ ? ',' : '\t');
-      line.append(csv_ ? csvField(values[i]) : tsvField(values[i]));
-    }
-    line.push_back('\n');
-    return line;
+std::string RowWriter::tableLine(const std::vector<std::string>& values) const {
+  const bool csv = format_ == Format::kCsv;
+  std::string line;
+  for (size_t i = 0; i < values.size(); ++i) {
+    if (i > 0) line.push_back(csv ? ',' : '\t');
+    line.append(csv ? csvField(values[i]) : tsvField(values[i]));
   }
+  return line + "\n";
+}
 
-  const bool csv_;
-  const std::vector<std::string> inputColumns_;
-  const std::vector<std::string> resultColumns_;
-};
-
-// One object a row: the input's object (or the table row's columns as strings), then the
-// result keys.
-class JsonLinesWriter : public RowWriter {
- public:
-  JsonLinesWriter(std::vector<std::string> inputColumns, std::vector<std::string> resultColumns)
-      : inputColumns_(std::move(inputColumns)), resultColumns_(std::move(resultColumns)) {}
-
-  std::string header() const override { return ""; }
-
-  std::string row(const Row& row, const Answer& answer) const override {
-    ordered_json object = ordered_json::object();
-    if (row.input.is_object()) {
-      object = row.input;
-    } else {
-      for (size_t i = 0; i < inputColumns_.size() && i < row.input.size(); ++i) {
-        object[inputColumns_[i]] = row.input[i];
-      }
+// The input's object (or the table row's columns as strings), then the result keys. Text
+// that is not UTF-8 is written with U+FFFD in its place.
+std::string RowWriter::jsonLine(const Row& row, const Answer& answer) const {
+  ordered_json object = ordered_json::object();
+  if (row.input.is_object()) {
+    object = row.input;
+  } else {
+    for (size_t i = 0; i < inputColumns_.size() && i < row.input.size(); ++i) {
+      object[inputColumns_[i]] = row.input[i];
     }
-    // An input's own value is never replaced: such a row is refused, and keeps its key.
-    auto put = [&](const std::string& key, ordered_json value) {
-      if (!row.input.is_object() || !row.input.contains(key)) object[key] = std::move(value);
-    };
-    for (size_t i = 0; i < resultColumns_.size(); ++i) {
-      put(resultColumns_[i], i < answer.values.size() ? answer.values[i] : nullptr);
-    }
-    put(kStatusColumn, statusText(answer));
-    return object.dump(-1, ' ', false, ordered_json::error_handler_t::replace) + "\n";
   }
-
- private:
-  const std::vector<std::string> inputColumns_;
-  const std::vector<std::string> resultColumns_;
-};
-
-}  // namespace
-
-std::unique_ptr<RowWriter> makeRowWriter(Format format, std::vector<std::string> inputColumns,
-                                         std::vector<std::string> resultColumns) {
-  if (format == Format::kJsonLines) {
-    return std::make_unique<JsonLinesWriter>(std::move(inputColumns), std::move(resultColumns));
+  // An input's own value is never replaced: such a row is refused, and keeps its key.
+  auto put = [&](const std::string& key, ordered_json value) {
+    if (!row.input.is_object() || !row.input.contains(key)) object[key] = std::move(value);
+  };
+  for (size_t i = 0; i < resultColumns_.size(); ++i) {
+    put(resultColumns_[i], i < answer.values.size() ? answer.values[i] : nullptr);
   }
-  return std::make_unique<TableWriter>(format == Format::kCsv, std::move(inputColumns),
-                                       std::move(resultColumns));
+  put(kStatusColumn, statusText(answer));
+  return object.dump(-1, ' ', false, ordered_json::error_handler_t::replace) + "\n";
 }
 
 std::string tsvField(const std::string& value) {

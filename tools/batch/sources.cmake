@@ -2,10 +2,8 @@
 # reader, option matching and progress line that the project builds as libraries of their
 # own).
 set(BATCH_CORE_SOURCES
-  ${CMAKE_CURRENT_LIST_DIR}/answer.cc
   ${CMAKE_CURRENT_LIST_DIR}/batch_run.cc
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cc
-  ${CMAKE_CURRENT_LIST_DIR}/csv_reader.cc
   ${CMAKE_CURRENT_LIST_DIR}/formats.cc
   ${CMAKE_CURRENT_LIST_DIR}/input_lines.cc
   ${CMAKE_CURRENT_LIST_DIR}/jsonl_reader.cc
@@ -15,9 +13,6 @@ set(BATCH_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/resume.cc
   ${CMAKE_CURRENT_LIST_DIR}/row.cc
   ${CMAKE_CURRENT_LIST_DIR}/row_reader.cc
-  ${CMAKE_CURRENT_LIST_DIR}/row_sender.cc
   ${CMAKE_CURRENT_LIST_DIR}/row_writer.cc
   ${CMAKE_CURRENT_LIST_DIR}/table_reader.cc
-  ${CMAKE_CURRENT_LIST_DIR}/tally.cc
-  ${CMAKE_CURRENT_LIST_DIR}/tsv_reader.cc
 )
