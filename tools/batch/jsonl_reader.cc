@@ -1,5 +1,7 @@
 #include "tools/batch/jsonl_reader.h"
 
+#include <optional>
+
 using nlohmann::ordered_json;
 
 namespace {
@@ -41,21 +43,29 @@ std::string parse(const std::string& line, ordered_json* value) {
   return "";
 }
 
-}  // namespace
+// Borrows its lines.
+class JsonLinesReader : public RowReader {
+ public:
+  explicit JsonLinesReader(InputLines& lines) : lines_(lines) {
+    Row first;
+    if (!read(&first)) return;
+    for (const auto& item : first.input.items()) columns_.push_back(item.key());
+    first_ = std::move(first);
+  }
 
-JsonLinesReader::JsonLinesReader(InputLines& lines) : lines_(lines) {
-  Row first;
-  if (!read(&first)) return;
-  for (const auto& item : first.input.items()) columns_.push_back(item.key());
-  first_ = std::move(first);
-}
+  bool next(Row* row) override {
+    if (!first_) return read(row);
+    *row = std::move(*first_);
+    first_.reset();
+    return true;
+  }
 
-bool JsonLinesReader::next(Row* row) {
-  if (!first_) return read(row);
-  *row = std::move(*first_);
-  first_.reset();
-  return true;
-}
+ private:
+  bool read(Row* row);
+
+  InputLines& lines_;
+  std::optional<Row> first_;
+};
 
 bool JsonLinesReader::read(Row* row) {
   std::string line;
@@ -87,4 +97,10 @@ bool JsonLinesReader::read(Row* row) {
   if (row->problem.empty()) row->problem = queryProblem(row->query);
   row->input = std::move(value);
   return true;
+}
+
+}  // namespace
+
+std::unique_ptr<RowReader> openJsonLinesReader(InputLines& lines) {
+  return std::make_unique<JsonLinesReader>(lines);
 }

@@ -27,7 +27,7 @@ class RowReader {
   std::vector<std::string> columns_;
 };
 
-// A reader of `format` over `lines`, its header read. Null, with `*problem`, when the
+// The reader of `format` over `lines`, its header read. Null, with `*problem`, when the
 // header is missing or unusable.
 std::unique_ptr<RowReader> openRowReader(Format format, InputLines& lines, std::string* problem);
 

@@ -7,6 +7,7 @@ namespace {
 constexpr char kBadQuoting[] =
     "bad CSV quoting (a quote inside an unquoted value, or text after a closing quote)";
 
+// What libcsv's callbacks fill while it splits one record.
 struct Split {
   std::vector<std::string>* fields;
   int records = 0;
@@ -33,23 +34,47 @@ std::string fieldCount(size_t count) {
   return std::to_string(count) + (count == 1 ? " field" : " fields");
 }
 
-}  // namespace
+struct Record {
+  long long line = 0;  // where the record starts; 0 before it has
+  std::vector<std::string> fields;
+  std::string problem;  // why the record could not be split; its fields are then empty
+};
 
-void TableReader::ParserFree::operator()(csv_parser* parser) const {
-  csv_free(parser);
-  delete parser;
-}
+// A header, then one record a row, checked against the header and read into its query.
+// Borrows its lines, owns its parser (CSV only).
+class TableReader : public RowReader {
+ public:
+  TableReader(InputLines& lines, bool csv) : lines_(lines) {
+    if (csv) newParser();
+  }
 
-TableReader::TableReader(InputLines& lines, bool csv) : lines_(lines) {
-  if (csv) newParser();
-}
+  bool readHeader(std::string* problem);
+  bool next(Row* row) override;
 
-void TableReader::newParser() {
-  parser_.reset(new csv_parser);
-  csv_init(parser_.get(), CSV_STRICT | CSV_STRICT_FINI);
-  csv_set_space_func(parser_.get(), noSpace);
-  csv_set_term_func(parser_.get(), newlineEnds);
-}
+ private:
+  struct ParserFree {
+    void operator()(csv_parser* parser) const {
+      csv_free(parser);
+      delete parser;
+    }
+  };
+
+  // The next record, empty lines skipped; false at the end of the input or when reading
+  // failed.
+  bool nextRecord(Record* record);
+  void splitCsv(const std::string& text, Record* record);
+
+  void newParser() {
+    parser_.reset(new csv_parser);
+    csv_init(parser_.get(), CSV_STRICT | CSV_STRICT_FINI);
+    csv_set_space_func(parser_.get(), noSpace);
+    csv_set_term_func(parser_.get(), newlineEnds);
+  }
+
+  InputLines& lines_;
+  std::unique_ptr<csv_parser, ParserFree> parser_;
+  int queryIndex_[kQueryColumnCount];  // the column of each query field, or -1
+};
 
 bool TableReader::readHeader(std::string* problem) {
   const std::string& name = lines_.name();
@@ -172,6 +197,14 @@ void TableReader::splitCsv(const std::string& text, Record* record) {
   newParser();
   record->fields.clear();
   record->problem = kBadQuoting;
+}
+
+}  // namespace
+
+std::unique_ptr<RowReader> openTableReader(InputLines& lines, bool csv, std::string* problem) {
+  auto table = std::make_unique<TableReader>(lines, csv);
+  if (!table->readHeader(problem)) return nullptr;
+  return table;
 }
 
 bool csvInsideQuotes(bool before, const std::string& line) {
