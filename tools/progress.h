@@ -1,7 +1,6 @@
-// ProgressLine: the one line on a terminal that shows how far a long run of a tool has
-// come, redrawn in place with '\r' at most a few times a second, and blanked before any
-// other message. Silent unless standard error is a terminal, so logs and pipes get only the
-// messages. Owned by the tool's main thread; one thread.
+// ProgressLine: the line on a terminal showing how far a tool's long run has come, redrawn
+// in place with '\r' a few times a second at most; silent unless standard error is a
+// terminal, so logs and pipes get only the messages. Owned by the tool's main thread.
 #ifndef OSTREV_TOOLS_PROGRESS_H_
 #define OSTREV_TOOLS_PROGRESS_H_
 

@@ -1,7 +1,6 @@
-// One exchange of a client with the lookup server: connect to its socket, send a request,
-// read an answer of known size or one that ends where the server closes, within a deadline
-// and a size bound, and say what failed. The clients' socket calls and their messages.
-// Any thread; each call has its own connection.
+// One exchange of a client with the lookup server: connect, send a request, read an answer
+// of known size or one that ends at the close within a deadline and a size bound, and say
+// what failed. The clients' socket calls and their messages. Any thread.
 #ifndef OSTREV_WIRE_CLIENT_EXCHANGE_H_
 #define OSTREV_WIRE_CLIENT_EXCHANGE_H_
 

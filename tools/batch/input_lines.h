@@ -1,7 +1,6 @@
-// InputLines: the numbered lines of a file or of standard input, each at most a given
-// number of bytes, a leading byte-order mark dropped, the next line open to a look before
-// it is taken. Owns the file (never standard input) and every call that reads it. One
-// thread.
+// InputLines: the numbered lines of a file or standard input, each at most a given length,
+// a leading byte-order mark dropped, the next one open to a look. Owns the file (never
+// standard input) and every call that reads it. One thread.
 #ifndef OSTREV_TOOLS_BATCH_INPUT_LINES_H_
 #define OSTREV_TOOLS_BATCH_INPUT_LINES_H_
 

@@ -1,9 +1,6 @@
-// LookupPool: the sending threads and the rows in flight. Queries go in in input order and
-// their answers come out in the same order, however the threads finish. A query is tried
-// again after a pause while the server cannot be reached or closes without an answer; once
-// one has used up its tries the server counts as gone, and later ones get one try each
-// until one is answered again. Fed and drained by one thread; the destructor lets the
-// threads finish the rows they are sending, leaves the rest and joins them.
+// LookupPool: the sending threads and the rows in flight, answers out in input order however
+// the threads finish. Fed and drained by one thread; the destructor lets the threads finish
+// the rows they are sending, leaves the rest and joins them.
 #ifndef OSTREV_TOOLS_BATCH_LOOKUP_POOL_H_
 #define OSTREV_TOOLS_BATCH_LOOKUP_POOL_H_
 
@@ -42,6 +39,10 @@ class LookupPool {
   };
 
   void work();
+
+  // Tries again after a pause while the server cannot be reached or closes without an
+  // answer. Once a query has used up its tries the server counts as gone, and later ones
+  // get one try each until one is answered again.
   Answer send(const RowQuery& query);
 
   const std::string socketPath_;
