@@ -3,6 +3,7 @@
 // message and ends with status 1; the client never retries.
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -11,7 +12,7 @@
 #include "client/query_file.h"
 #include "client/result_json.h"
 #include "client/result_text.h"
-#include "wire/socket_io.h"
+#include "wire/client_exchange.h"
 #include "wire/variable_request.h"
 #include "wire/wire_format.h"
 
@@ -25,8 +26,37 @@ struct FileCloser {
 };
 using unique_file = std::unique_ptr<FILE, FileCloser>;
 
+// Prints why the exchange failed the way ostrevc always has: a failed call in perror's
+// form, naming the call as `sent` and `received` for the request and its answer.
+int failed(const Exchange& exchange, const char* sent, const char* received) {
+  const char* call = "connect";
+  switch (exchange.failure) {
+    case ExchangeFailure::kClosed:
+      fputs("Server closed connection...", stdout);
+      return 1;
+    case ExchangeFailure::kTooLong:
+      fprintf(stderr, "ostrevc: %s\n", exchange.problem.c_str());
+      return 1;
+    case ExchangeFailure::kSocket:
+      call = "socket";
+      break;
+    case ExchangeFailure::kSend:
+      call = sent;
+      break;
+    case ExchangeFailure::kReceive:
+      call = received;
+      break;
+    case ExchangeFailure::kNone:
+    case ExchangeFailure::kPathTooLong:
+    case ExchangeFailure::kConnect:
+      break;
+  }
+  fprintf(stderr, "%s: %s\n", call, strerror(exchange.error));
+  return 1;
+}
+
 // Sends a candidates request for the texts of `query` and prints the server's JSON answer.
-int askCandidates(int connection, const lookup_query& query, int limit) {
+int askCandidates(const unique_fd& connection, const lookup_query& query, int limit) {
   CandidatesQuery texts;
   texts.artist = fieldText(query.artist, sizeof(query.artist));
   texts.album = fieldText(query.album, sizeof(query.album));
@@ -39,34 +69,21 @@ int askCandidates(int connection, const lookup_query& query, int limit) {
     fputs("ostrevc: the candidates request would be too long\n", stderr);
     return 1;
   }
-  if (!sendFully(connection, request.data(), request.size())) {
-    perror("send candidates request");
-    return 1;
-  }
-  std::string answer;
-  if (!receiveUntilClosed(connection, &answer)) {
-    perror("recv candidates");
-    return 1;
-  }
-  if (answer.empty()) {
-    fputs("Server closed connection...", stdout);
-    return 1;
-  }
-  fwrite(answer.data(), 1, answer.size(), stdout);
+  Exchange exchange =
+      exchangeOver(connection, request, kAnswerEndsAtClose, 0, kMostCandidatesAnswerBytes);
+  if (!exchange.answered) return failed(exchange, "send candidates request", "recv candidates");
+  fwrite(exchange.answer.data(), 1, exchange.answer.size(), stdout);
   return 0;
 }
 
-// Connects, sends the request read from the data file and prints the answer.
+// Connects, sends the request read from the data file and prints the answer. The client
+// waits for the server as long as it takes.
 int identify(const CommandLine& line) {
-  // parseCommandLine kept the path within kMaxPathBytes, so it fits the address.
-  ConnectFailure failure;
-  unique_fd connection = connectLocal(line.socketPath, &failure);
-  if (failure != ConnectFailure::kNone) {
-    perror(failure == ConnectFailure::kSocket ? "socket" : "connect");
-    return 1;
-  }
-
   // Connected first, so a missing server is reported even when the file is bad.
+  Exchange failure;
+  unique_fd connection = connectToServer(line.socketPath, &failure);
+  if (connection.get() < 0) return failed(failure, "", "");
+
   lookup_query query{};
   {
     unique_file file(line.dataFile == "-" ? stdin : fopen(line.dataFile.c_str(), "r"));
@@ -76,27 +93,16 @@ int identify(const CommandLine& line) {
     }
     read_query_file(file.get(), &query);
   }
-  if (line.candidates > 0) return askCandidates(connection.get(), query, line.candidates);
+  if (line.candidates > 0) return askCandidates(connection, query, line.candidates);
   setQueryField(query.command_name, sizeof(query.command_name), kIdentifyName);
 
-  if (!sendFully(connection.get(), reinterpret_cast<const char*>(&query), sizeof(query))) {
-    perror("send lookup struct");
-    return 1;
+  const std::string request(reinterpret_cast<const char*>(&query), sizeof(query));
+  Exchange exchange = exchangeOver(connection, request, kResultSize, 0, kResultSize);
+  if (!exchange.answered) {
+    return failed(exchange, "send lookup struct", "recv lookup_result struct");
   }
-
   lookup_result result;
-  size_t received;
-  switch (receiveFully(connection.get(), reinterpret_cast<char*>(&result), sizeof(result),
-                       &received, -1)) {
-    case ReadStatus::kClosed:
-      fputs("Server closed connection...", stdout);
-      return 1;
-    case ReadStatus::kFailed:
-      perror("recv lookup_result struct");
-      return 1;
-    case ReadStatus::kComplete:
-      break;
-  }
+  memcpy(&result, exchange.answer.data(), sizeof(result));
   std::string text = line.json ? resultJson(result) : resultText(result);
   fwrite(text.data(), 1, text.size(), stdout);
   return 0;

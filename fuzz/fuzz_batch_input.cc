@@ -13,9 +13,8 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "tools/batch/candidate_list_request.h"
-#include "tools/batch/identify_request.h"
 #include "tools/batch/input_lines.h"
+#include "tools/batch/request_kind.h"
 #include "tools/batch/row_reader.h"
 #include "tools/batch/row_writer.h"
 
@@ -72,10 +71,10 @@ void readAndWrite(Format inputFormat, const RequestKind& kind) {
   std::unique_ptr<RowWriter> writers[3];
   std::string headers[3];
   for (int f = 0; f < 3; ++f) {
-    writers[f] = makeRowWriter(kFormats[f], reader->columns(), kind.columns());
+    writers[f] = std::make_unique<RowWriter>(kFormats[f], reader->columns(), kind.columns());
     headers[f] = writers[f]->header();
   }
-  InputRow row;
+  Row row;
   for (int rows = 0; rows < kMostRows && reader->next(&row); ++rows) {
     Answer answer = errorAnswer(row.problem);
     if (row.problem.empty()) {
@@ -90,16 +89,16 @@ void readAnswer(const RequestKind& kind, const std::string& bytes) {
   const Answer answer = kind.read(bytes);
   if (answer.status == Answer::kError) return;
   check(answer.values.size() == kind.columns().size(), "an answer without every column");
-  InputRow row;
-  std::unique_ptr<RowWriter> tsv = makeRowWriter(Format::kTsv, {}, kind.columns());
-  checkRow(Format::kTsv, tsv->header(), tsv->row(row, answer));
+  Row row;
+  const RowWriter tsv(Format::kTsv, {}, kind.columns());
+  checkRow(Format::kTsv, tsv.header(), tsv.row(row, answer));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const IdentifyRequest identify;
-  const CandidateListRequest candidates(5);
+  const RequestKind identify(0);
+  const RequestKind candidates(5);
   writeInput(data, size);
   for (Format format : kFormats) readAndWrite(format, identify);
   const std::string bytes(reinterpret_cast<const char*>(data), size);

@@ -22,6 +22,10 @@ _RESULT = struct.Struct("=i200si200si200sff")
 _FIELD_BYTES = 199  # a field keeps room for its NUL
 _VARIABLE_NAME = b"variable\0"
 _MOST_VARIABLE_BYTES = 999999  # what six length digits can announce
+# The longest answers that end where the server closes: a list of candidates, and an
+# album's tracks (about 700 bytes each, up to the server's bound on tracks).
+_MOST_CANDIDATES_BYTES = 1024 * 1024
+_MOST_ALBUM_BYTES = 1 << 30
 
 
 class OstrevError(Exception):
@@ -86,7 +90,7 @@ def identify_album(album, artist="", upc="", tracks=(), *, socket_path=None, tim
     # Empty items say nothing the server does not assume; a title always starts a track.
     descriptor = _items([(k, v) for k, v in items if v or k == "title"])
     answer = _exchange(_variable("identify_album_tracks|" + descriptor), socket_path,
-                       timeout)
+                       timeout, most_answer_bytes=_MOST_ALBUM_BYTES)
     return _album_entries(answer.decode("utf-8", "replace"))
 
 
@@ -161,45 +165,58 @@ def _variable(text):
     return _VARIABLE_NAME + b"%06d" % total + body
 
 
-def _exchange(request, socket_path, timeout, answer_size=None):
-    """Sends `request`; returns `answer_size` bytes of answer, or with None all the
-    server sends until it closes (at least one byte)."""
+def _exchange(request, socket_path, timeout, answer_bytes=None,
+              most_answer_bytes=_MOST_CANDIDATES_BYTES):
+    """The one exchange, as wire/client_exchange has it: connects, sends `request` and
+    reads `answer_bytes` bytes of answer, or with None all the server sends until it
+    closes (at least one byte, at most `most_answer_bytes`), within `timeout` seconds. A
+    failure is raised as the OstrevError of the step that failed."""
     path = _socket(socket_path)
     deadline = time.monotonic() + timeout
-
-    def remaining():
-        left = deadline - time.monotonic()
-        if left <= 0:
-            raise socket.timeout("timed out")
-        return left
-
     received = bytearray()
-    with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as conn:
-        try:
-            conn.settimeout(remaining())
+    step = "connect"
+    try:
+        with socket.socket(socket.AF_UNIX, socket.SOCK_STREAM) as conn:
+            conn.settimeout(_left(deadline))
             conn.connect(path)
-        except socket.timeout as failure:
-            raise ServerTimeout("%s did not accept within %g s" % (path, timeout)) from failure
-        except OSError as failure:
-            raise ServerUnavailable("cannot connect to %s: %s" % (path, failure)) from failure
-        try:
-            conn.settimeout(remaining())
+            step = "send"
+            conn.settimeout(_left(deadline))
             conn.sendall(request)
-            while answer_size is None or len(received) < answer_size:
-                conn.settimeout(remaining())
-                chunk = conn.recv(65536 if answer_size is None else answer_size - len(received))
+            step = "receive"
+            while answer_bytes is None or len(received) < answer_bytes:
+                if answer_bytes is None and len(received) >= most_answer_bytes:
+                    raise BadAnswer("%s sent an answer over %d bytes" % (path, most_answer_bytes))
+                conn.settimeout(_left(deadline))
+                chunk = conn.recv(65536 if answer_bytes is None else answer_bytes - len(received))
                 if not chunk:
                     break
                 received += chunk
-        except socket.timeout as failure:
-            raise ServerTimeout("no answer from %s within %g s" % (path, timeout)) from failure
-        except OSError as failure:
-            raise ServerClosed("%s broke off the exchange after %d bytes: %s"
-                               % (path, len(received), failure), len(received)) from failure
-    if len(received) < (answer_size if answer_size is not None else 1):
+    except OSError as failure:
+        raise _failed(step, path, timeout, len(received), failure) from failure
+    if len(received) < (1 if answer_bytes is None else answer_bytes):
         raise ServerClosed("%s closed the connection after %d bytes, without an answer"
                            % (path, len(received)), len(received))
     return bytes(received)
+
+
+def _left(deadline):
+    """The seconds left until `deadline`; a socket timeout once it has passed."""
+    left = deadline - time.monotonic()
+    if left <= 0:
+        raise socket.timeout("timed out")
+    return left
+
+
+def _failed(step, path, timeout, received, failure):
+    """The OstrevError of `failure`, an OSError in `step` after `received` answer bytes."""
+    if isinstance(failure, socket.timeout):
+        if step == "connect":
+            return ServerTimeout("%s did not accept within %g s" % (path, timeout))
+        return ServerTimeout("no answer from %s within %g s" % (path, timeout))
+    if step == "connect":
+        return ServerUnavailable("cannot connect to %s: %s" % (path, failure))
+    return ServerClosed("%s broke off the exchange after %d bytes: %s"
+                        % (path, received, failure), received)
 
 
 _QUOTED = r"'((?:[^'\\]|\\.)*)'"

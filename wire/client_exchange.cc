@@ -4,26 +4,33 @@
 
 #include <cstring>
 
-#include "wire/socket_io.h"
-
 namespace {
 
 constexpr char kServerClosed[] = "the server closed the connection without an answer";
 
-Exchange failed(std::string problem, bool worthRetrying) {
+// `error` is the failed call's errno, taken before anything else could change it.
+Exchange failed(ExchangeFailure failure, int error, std::string problem, bool worthRetrying) {
   Exchange exchange;
+  exchange.failure = failure;
+  exchange.error = error;
   exchange.worthRetrying = worthRetrying;
   exchange.problem = std::move(problem);
   return exchange;
 }
 
+Exchange closed() { return failed(ExchangeFailure::kClosed, 0, kServerClosed, true); }
+
 // Why a receive failed, errno telling.
 Exchange receiveFailed(int timeoutMs) {
-  if (errno == ETIMEDOUT) {
-    return failed("no answer within " + std::to_string(timeoutMs / 1000) + " s", false);
+  const int error = errno;
+  if (error == ETIMEDOUT) {
+    return failed(ExchangeFailure::kReceive, error,
+                  "no answer within " + std::to_string(timeoutMs / 1000) + " s", false);
   }
-  if (errno == ECONNRESET) return failed(kServerClosed, true);
-  return failed(std::string("receiving the answer: ") + strerror(errno), true);
+  return failed(ExchangeFailure::kReceive, error,
+                error == ECONNRESET ? kServerClosed
+                                    : std::string("receiving the answer: ") + strerror(error),
+                true);
 }
 
 Exchange receiveSized(int fd, size_t answerBytes, long long deadline, int timeoutMs) {
@@ -35,7 +42,7 @@ Exchange receiveSized(int fd, size_t answerBytes, long long deadline, int timeou
       exchange.answered = true;
       return exchange;
     case ReadStatus::kClosed:
-      return failed(kServerClosed, true);
+      return closed();
     case ReadStatus::kFailed:
       break;
   }
@@ -48,7 +55,8 @@ Exchange receiveToClose(int fd, long long deadline, int timeoutMs, size_t mostAn
   for (;;) {
     const size_t had = exchange.answer.size();
     if (had >= mostAnswerBytes) {
-      return failed("an answer over " + std::to_string(mostAnswerBytes) + " bytes", false);
+      return failed(ExchangeFailure::kTooLong, 0,
+                    "an answer over " + std::to_string(mostAnswerBytes) + " bytes", false);
     }
     exchange.answer.resize(had + kChunkBytes);
     size_t got = 0;
@@ -57,36 +65,57 @@ Exchange receiveToClose(int fd, long long deadline, int timeoutMs, size_t mostAn
     if (status == ReadStatus::kFailed) return receiveFailed(timeoutMs);
     if (status == ReadStatus::kClosed) break;
   }
-  if (exchange.answer.empty()) return failed(kServerClosed, true);
+  if (exchange.answer.empty()) return closed();
   exchange.answered = true;
   return exchange;
 }
 
 }  // namespace
 
-Exchange exchangeOnce(const std::string& socketPath, const std::string& request, size_t answerBytes,
-                      int timeoutMs, size_t mostAnswerBytes) {
-  ConnectFailure failure;
-  unique_fd connection = connectLocal(socketPath, &failure);
-  switch (failure) {
+unique_fd connectToServer(const std::string& socketPath, Exchange* failure) {
+  ConnectFailure step;
+  unique_fd connection = connectLocal(socketPath, &step);
+  const int error = errno;
+  switch (step) {
     case ConnectFailure::kPathTooLong:
-      return failed("socket path too long: " + socketPath, false);
+      *failure = failed(ExchangeFailure::kPathTooLong, error,
+                        "socket path too long: " + socketPath, false);
+      break;
     case ConnectFailure::kSocket:
-      return failed(std::string("socket: ") + strerror(errno), true);
+      *failure = failed(ExchangeFailure::kSocket, error,
+                        std::string("socket: ") + strerror(error), true);
+      break;
     case ConnectFailure::kConnect:
-      return failed("cannot connect to " + socketPath + ": " + strerror(errno), true);
+      *failure = failed(ExchangeFailure::kConnect, error,
+                        "cannot connect to " + socketPath + ": " + strerror(error), true);
+      break;
     case ConnectFailure::kNone:
       break;
   }
+  return connection;
+}
+
+Exchange exchangeOver(const unique_fd& connection, const std::string& request,
+                      size_t answerBytes, int timeoutMs, size_t mostAnswerBytes) {
   const long long deadline = timeoutMs > 0 ? monotonicMs() + timeoutMs : -1;
   if (!sendFully(connection.get(), request.data(), request.size())) {
-    return failed(errno == EPIPE || errno == ECONNRESET
+    const int error = errno;
+    return failed(ExchangeFailure::kSend, error,
+                  error == EPIPE || error == ECONNRESET
                       ? kServerClosed
-                      : std::string("sending the request: ") + strerror(errno),
+                      : std::string("sending the request: ") + strerror(error),
                   true);
   }
   if (answerBytes == kAnswerEndsAtClose) {
     return receiveToClose(connection.get(), deadline, timeoutMs, mostAnswerBytes);
   }
   return receiveSized(connection.get(), answerBytes, deadline, timeoutMs);
+}
+
+Exchange exchangeOnce(const std::string& socketPath, const std::string& request, size_t answerBytes,
+                      int timeoutMs, size_t mostAnswerBytes) {
+  Exchange failure;
+  unique_fd connection = connectToServer(socketPath, &failure);
+  if (connection.get() < 0) return failure;
+  return exchangeOver(connection, request, answerBytes, timeoutMs, mostAnswerBytes);
 }

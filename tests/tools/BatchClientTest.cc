@@ -13,8 +13,8 @@
 #include "support/ServerUnderTest.h"
 #include "support/Subprocess.h"
 #include "support/TestNames.h"
-#include "tools/batch/csv_records.h"
 #include "tools/batch/input_lines.h"
+#include "tools/batch/row_reader.h"
 
 namespace {
 
@@ -64,18 +64,25 @@ std::vector<std::string> split(const std::string& text, char separator) {
   return parts;
 }
 
-// The records of a CSV text, as the batch's own CSV reader splits them.
+// The records of a CSV text, the header first, as the batch's own CSV reader reads them.
 std::vector<std::vector<std::string>> csvRecords(const std::string& text) {
   Folder folder;
   InputLines lines(kMaxInputLineBytes);
   std::string problem;
   EXPECT_EQ(lines.open(folder.write("out.csv", text), &problem), InputLines::kOpened);
-  CsvRecords records(lines);
-  std::vector<std::vector<std::string>> all;
-  Record record;
-  while (records.next(&record)) {
-    EXPECT_EQ(record.problem, "") << "line " << record.line << " of\n" << text;
-    all.push_back(record.fields);
+  std::unique_ptr<RowReader> reader = openRowReader(Format::kCsv, lines, &problem);
+  if (reader == nullptr) {
+    ADD_FAILURE() << problem << " in\n" << text;
+    return {};
+  }
+  std::vector<std::vector<std::string>> all = {reader->columns()};
+  Row row;
+  while (reader->next(&row)) {
+    EXPECT_EQ(row.problem, "") << "line " << row.line << " of\n" << text;
+    all.emplace_back();
+    for (size_t i = 0; i < reader->columns().size(); ++i) {
+      all.back().push_back(inputText(row, i, reader->columns()[i]));
+    }
   }
   return all;
 }

@@ -11,13 +11,11 @@
 #include "support/Subprocess.h"
 #include "support/TestNames.h"
 #include "tools/batch/command_line.h"
-#include "tools/batch/csv_records.h"
 #include "tools/batch/formats.h"
 #include "tools/batch/input_lines.h"
 #include "tools/batch/resume.h"
 #include "tools/batch/row_reader.h"
 #include "tools/batch/row_writer.h"
-#include "tools/batch/table_writer.h"
 
 namespace {
 
@@ -41,6 +39,13 @@ class Scratch {
   std::vector<std::string> written_;
 };
 
+// The row's values of `columns`, as a table writes them.
+std::vector<std::string> texts(const Row& row, const std::vector<std::string>& columns) {
+  std::vector<std::string> values;
+  for (size_t i = 0; i < columns.size(); ++i) values.push_back(inputText(row, i, columns[i]));
+  return values;
+}
+
 std::string joined(const std::vector<std::string>& values) {
   std::string text;
   for (size_t i = 0; i < values.size(); ++i) text += (i > 0 ? "|" : "") + values[i];
@@ -53,7 +58,8 @@ std::string joined(const std::vector<std::string>& values) {
 struct ReadBack {
   std::string columns;
   std::vector<std::string> rows;
-  std::vector<InputRow> raw;
+  std::vector<Row> raw;
+  std::vector<std::vector<std::string>> fields;  // of each row
 };
 
 ReadBack readAll(Format format, const std::string& content) {
@@ -71,10 +77,11 @@ ReadBack readAll(Format format, const std::string& content) {
     return back;
   }
   back.columns = joined(reader->columns());
-  InputRow row;
+  Row row;
   while (reader->next(&row)) {
     std::string line = std::to_string(row.line);
-    back.rows.push_back(row.problem.empty() ? line + ": " + joined(row.fields)
+    back.fields.push_back(texts(row, reader->columns()));
+    back.rows.push_back(row.problem.empty() ? line + ": " + joined(back.fields.back())
                                             : line + "! " + row.problem);
     back.raw.push_back(row);
   }
@@ -256,8 +263,8 @@ TEST_P(BatchCsvRoundTripTest, ReadsBackWhatWasWritten) {
                         csvField("z") + "\n" + "after,x,y\n";
   ReadBack back = readAll(Format::kCsv, content);
   ASSERT_EQ(back.raw.size(), 2u) << content;
-  EXPECT_EQ(back.raw[0].fields, (std::vector<std::string>{"a", value, "z"})) << content;
-  EXPECT_EQ(back.raw[1].fields, (std::vector<std::string>{"after", "x", "y"})) << content;
+  EXPECT_EQ(back.fields[0], (std::vector<std::string>{"a", value, "z"})) << content;
+  EXPECT_EQ(back.fields[1], (std::vector<std::string>{"after", "x", "y"})) << content;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -271,9 +278,9 @@ INSTANTIATE_TEST_SUITE_P(
                     ValueCase{"QuoteThenNewline", "\"\n\""}, ValueCase{"Accents", "Björk 🎸"}),
     NameByWhat());
 
-InputRow tableRow(std::vector<std::string> fields) {
-  InputRow row;
-  row.fields = std::move(fields);
+Row tableRow(const std::vector<std::string>& fields) {
+  Row row;
+  row.input = fields;
   return row;
 }
 
@@ -287,20 +294,19 @@ Answer found() {
 const std::vector<std::string> kResultColumns = {"track_id", "track", "artist"};
 
 TEST(BatchWriterTest, TsvKeepsOneLineAndItsColumnsWhateverTheValues) {
-  std::unique_ptr<RowWriter> writer = makeRowWriter(Format::kTsv, {"a", "b"}, kResultColumns);
-  EXPECT_EQ(writer->header(), "a\tb\ttrack_id\ttrack\tartist\tstatus\n");
-  EXPECT_EQ(writer->row(tableRow({"x\ty", "1\r\n2"}), found()),
+  const RowWriter writer(Format::kTsv, {"a", "b"}, kResultColumns);
+  EXPECT_EQ(writer.header(), "a\tb\ttrack_id\ttrack\tartist\tstatus\n");
+  EXPECT_EQ(writer.row(tableRow({"x\ty", "1\r\n2"}), found()),
             "x y\t1  2\t7\tTr ack \t\xff name\tlow\n");
-  EXPECT_EQ(writer->row(tableRow({"", ""}), errorAnswer("line\nbreak")),
+  EXPECT_EQ(writer.row(tableRow({"", ""}), errorAnswer("line\nbreak")),
             "\t\t\t\t\terror: line break\n");
 }
 
 TEST(BatchWriterTest, JsonEscapesAndReplacesWhatIsNotUtf8) {
-  std::unique_ptr<RowWriter> writer =
-      makeRowWriter(Format::kJsonLines, {"track", "note"}, kResultColumns);
-  EXPECT_EQ(writer->header(), "");
+  const RowWriter writer(Format::kJsonLines, {"track", "note"}, kResultColumns);
+  EXPECT_EQ(writer.header(), "");
   // From a table: the input's values as strings; a result key replaces an input one.
-  std::string line = writer->row(tableRow({"asked", "q\"\x01\xc3"}), found());
+  std::string line = writer.row(tableRow({"asked", "q\"\x01\xc3"}), found());
   ASSERT_EQ(line.back(), '\n');
   EXPECT_EQ(line.find('\n'), line.size() - 1);
   nlohmann::json object = nlohmann::json::parse(line);
@@ -308,7 +314,7 @@ TEST(BatchWriterTest, JsonEscapesAndReplacesWhatIsNotUtf8) {
             "{\"artist\":\"\xEF\xBF\xBD name\",\"note\":\"q\\\"\\u0001\xEF\xBF\xBD\","
             "\"status\":\"low\",\"track\":\"Tr\\tack\\n\",\"track_id\":7}");
   // An error has no results.
-  EXPECT_EQ(writer->row(tableRow({"t", "n"}), errorAnswer("gone")),
+  EXPECT_EQ(writer.row(tableRow({"t", "n"}), errorAnswer("gone")),
             "{\"track\":null,\"note\":\"n\",\"track_id\":null,\"artist\":null,"
             "\"status\":\"error: gone\"}\n");
 }

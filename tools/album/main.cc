@@ -5,10 +5,10 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/album/album_exchange.h"
 #include "tools/album/command_line.h"
 #include "tools/album/descriptor_file.h"
 #include "Defaults.h"
+#include "wire/client_exchange.h"
 #include "wire/variable_request.h"
 
 namespace {
@@ -26,6 +26,10 @@ constexpr char kUsage[] =
     "\n"
     "A trailing newline in the file is dropped. The socket defaults to\n"
     "%s.\n";
+
+// An album's reply grows with its tracks (about 700 bytes each, up to the server's bound on
+// tracks); this is far past any.
+constexpr size_t kMostReplyBytes = size_t{1} << 30;
 
 int fail(const std::string& message) {
   fprintf(stderr, "ostrev-album: %s\n", message.c_str());
@@ -59,8 +63,11 @@ int main(int argc, char* argv[]) {
     return fail("the album descriptor is too long: at most " +
                 std::to_string(maxAlbumDescriptorBytes()) + " bytes");
   }
-  std::string reply;
-  if (!exchangeWithServer(line.socketPath, request, &reply, &problem)) return fail(problem);
-  fwrite(reply.data(), 1, reply.size(), stdout);
+  // The reply has no length of its own: it ends where the server closes. An album takes as
+  // long as its tracks take: no deadline.
+  Exchange exchange =
+      exchangeOnce(line.socketPath, request, kAnswerEndsAtClose, 0, kMostReplyBytes);
+  if (!exchange.answered) return fail(exchange.problem);
+  fwrite(exchange.answer.data(), 1, exchange.answer.size(), stdout);
   return 0;
 }

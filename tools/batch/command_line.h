@@ -33,8 +33,8 @@ struct BatchCommandLine {
 // "--resume", "--help" and at most one input file ("-" or none: standard input). The
 // input's format is its file name's extension's, else --input-format's; the two must not
 // disagree. The socket defaults to kDefaultSocketPath (1 to kMaxPathBytes bytes); K is 1
-// to 64, default twice the cores (at least 4); N is 1 to kMostCandidates; --resume needs --output, which must not
-// name the input.
+// to 64, default twice the cores (at least 4); N is 1 to kMostCandidates; --resume needs
+// --output, which must not name the input.
 BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]);
 
 #endif  // OSTREV_TOOLS_BATCH_COMMAND_LINE_H_

@@ -4,25 +4,14 @@
 
 namespace {
 
-struct NamedFormat {
-  const char* name;
-  Format format;
-};
-
-constexpr NamedFormat kNames[] = {
-    {"tsv", Format::kTsv}, {"csv", Format::kCsv}, {"jsonl", Format::kJsonLines}};
-
-constexpr NamedFormat kExtensions[] = {{".tsv", Format::kTsv},
-                                       {".csv", Format::kCsv},
-                                       {".jsonl", Format::kJsonLines},
-                                       {".ndjson", Format::kJsonLines}};
+constexpr Format kFormats[] = {Format::kTsv, Format::kCsv, Format::kJsonLines};
 
 }  // namespace
 
 bool formatNamed(const std::string& name, Format* format) {
-  for (const NamedFormat& named : kNames) {
-    if (name == named.name) {
-      *format = named.format;
+  for (Format named : kFormats) {
+    if (name == formatName(named)) {
+      *format = named;
       return true;
     }
   }
@@ -30,18 +19,18 @@ bool formatNamed(const std::string& name, Format* format) {
 }
 
 const char* formatName(Format format) {
-  for (const NamedFormat& named : kNames) {
-    if (named.format == format) return named.name;
-  }
-  return "?";
+  constexpr const char* kNames[] = {"tsv", "csv", "jsonl"};  // in the order of Format
+  return kNames[static_cast<int>(format)];
 }
 
 bool formatOfPath(const std::string& path, Format* format) {
-  size_t dot = path.rfind('.');
+  const size_t dot = path.rfind('.');
   if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
-  for (const NamedFormat& extension : kExtensions) {
-    if (strcasecmp(path.c_str() + dot, extension.name) == 0) {
-      *format = extension.format;
+  const char* extension = path.c_str() + dot + 1;
+  if (strcasecmp(extension, "ndjson") == 0) extension = "jsonl";
+  for (Format named : kFormats) {
+    if (strcasecmp(extension, formatName(named)) == 0) {
+      *format = named;
       return true;
     }
   }
@@ -49,7 +38,7 @@ bool formatOfPath(const std::string& path, Format* format) {
 }
 
 Format sniffFormat(const std::string& firstLine) {
-  size_t start = firstLine.find_first_not_of(" \t\r");
+  const size_t start = firstLine.find_first_not_of(" \t\r");
   if (start != std::string::npos && firstLine[start] == '{') return Format::kJsonLines;
   if (firstLine.find('\t') != std::string::npos) return Format::kTsv;
   if (firstLine.find(',') != std::string::npos) return Format::kCsv;

@@ -1,6 +1,5 @@
-// The three row formats ostrev-batch reads and writes, and the ways the input's format is
-// told: by name, by the file name's extension, or from its first line. Pure functions;
-// any thread.
+// The three row formats ostrev-batch reads and writes, and how the input's is told: by
+// name, by the file name's extension, or from its first line. Pure functions; any thread.
 #ifndef OSTREV_TOOLS_BATCH_FORMATS_H_
 #define OSTREV_TOOLS_BATCH_FORMATS_H_
 
@@ -10,7 +9,6 @@ enum class Format { kTsv, kCsv, kJsonLines };
 
 // "tsv", "csv" or "jsonl"; false for any other name.
 bool formatNamed(const std::string& name, Format* format);
-
 const char* formatName(Format format);
 
 // By the extension of `path`: .tsv, .csv, .jsonl or .ndjson, in any case. False otherwise.

@@ -8,15 +8,8 @@
 namespace {
 
 constexpr char kByteOrderMark[] = "\xEF\xBB\xBF";
-constexpr size_t kByteOrderMarkLength = sizeof(kByteOrderMark) - 1;
 
 }  // namespace
-
-void InputLines::Closer::operator()(FILE* file) const {
-  if (file != stdin) fclose(file);
-}
-
-InputLines::InputLines(size_t maxLineBytes) : maxLineBytes_(maxLineBytes) {}
 
 InputLines::OpenStatus InputLines::open(const std::string& path, std::string* problem) {
   const bool standardInput = path == "-";
@@ -31,7 +24,7 @@ InputLines::OpenStatus InputLines::open(const std::string& path, std::string* pr
   if (fstat(fileno(file_.get()), &status) == 0 && S_ISREG(status.st_mode)) {
     size_ = static_cast<long long>(status.st_size);
   }
-  reader_ = std::make_unique<LineReader>(file_.get(), maxLineBytes_);
+  reader_.emplace(file_.get(), maxLineBytes_);
   return kOpened;
 }
 
@@ -42,14 +35,14 @@ InputLines::Read InputLines::read() {
   if (read.status == LineReader::kError) {
     problem_ = "cannot read " + name_ + ": " + strerror(errno);
   }
-  if (read.number == 1 && read.line.compare(0, kByteOrderMarkLength, kByteOrderMark) == 0) {
-    read.line.erase(0, kByteOrderMarkLength);
+  if (read.number == 1 && read.line.compare(0, strlen(kByteOrderMark), kByteOrderMark) == 0) {
+    read.line.erase(0, strlen(kByteOrderMark));
   }
   return read;
 }
 
 InputLines::Status InputLines::next(std::string* line) {
-  Read taken = ahead_ != nullptr ? std::move(*ahead_) : read();
+  Read taken = ahead_ ? std::move(*ahead_) : read();
   ahead_.reset();
   if (taken.status == LineReader::kLine || taken.status == LineReader::kTooLong) {
     taken_ = taken.number;
@@ -59,7 +52,7 @@ InputLines::Status InputLines::next(std::string* line) {
 }
 
 const std::string* InputLines::peek() {
-  if (ahead_ == nullptr) ahead_ = std::make_unique<Read>(read());
+  if (!ahead_) ahead_ = read();
   return ahead_->status == LineReader::kLine ? &ahead_->line : nullptr;
 }
 
@@ -69,8 +62,4 @@ double InputLines::fractionRead() const {
   if (position < 0) return -1;
   double fraction = static_cast<double>(position) / static_cast<double>(size_);
   return fraction < 1 ? fraction : 1;
-}
-
-std::string InputLines::tooLongProblem() const {
-  return "line longer than " + std::to_string(maxLineBytes_) + " bytes";
 }

@@ -1,12 +1,12 @@
-// InputLines: the numbered lines of a file or of standard input, each at most a given
-// number of bytes, a leading byte-order mark dropped, the next line open to a look before
-// it is taken. Owns the file (never standard input) and every call that reads it. One
-// thread.
+// InputLines: the numbered lines of a file or standard input, each at most a given length,
+// a leading byte-order mark dropped, the next one open to a look. Owns the file (never
+// standard input) and every call that reads it. One thread.
 #ifndef OSTREV_TOOLS_BATCH_INPUT_LINES_H_
 #define OSTREV_TOOLS_BATCH_INPUT_LINES_H_
 
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "tools/import/line_reader.h"
@@ -19,9 +19,7 @@ class InputLines {
   enum OpenStatus { kOpened, kMissing, kFailed };
   using Status = LineReader::Status;
 
-  explicit InputLines(size_t maxLineBytes);
-  InputLines(const InputLines&) = delete;
-  InputLines& operator=(const InputLines&) = delete;
+  explicit InputLines(size_t maxLineBytes) : maxLineBytes_(maxLineBytes) {}
 
   // Opens `path` ("-" is standard input); kMissing when no such file exists. `*problem`
   // says why it did not open.
@@ -46,14 +44,18 @@ class InputLines {
   const std::string& name() const { return name_; }
 
   // What a row made of a line over the limit says.
-  std::string tooLongProblem() const;
+  std::string tooLongProblem() const {
+    return "line longer than " + std::to_string(maxLineBytes_) + " bytes";
+  }
 
   // After kError: why reading failed.
   const std::string& problem() const { return problem_; }
 
  private:
   struct Closer {
-    void operator()(FILE* file) const;
+    void operator()(FILE* file) const {
+      if (file != stdin) fclose(file);
+    }
   };
   struct Read {
     Status status;
@@ -63,10 +65,10 @@ class InputLines {
 
   Read read();
 
-  size_t maxLineBytes_;
+  const size_t maxLineBytes_;
   std::unique_ptr<FILE, Closer> file_;
-  std::unique_ptr<LineReader> reader_;
-  std::unique_ptr<Read> ahead_;
+  std::optional<LineReader> reader_;
+  std::optional<Read> ahead_;
   long long taken_ = 0;
   long long size_ = -1;
   std::string name_;

@@ -1,6 +1,6 @@
 #include "tools/batch/jsonl_reader.h"
 
-#include <nlohmann/json.hpp>
+#include <optional>
 
 using nlohmann::ordered_json;
 
@@ -8,14 +8,6 @@ namespace {
 
 // Deeper values are refused: writing one out again recurses once a level.
 constexpr int kMaxDepth = 64;
-
-// A value as text: strings as they are, null and a missing key as "", anything else as JSON.
-std::string keyText(const ordered_json& object, const char* key) {
-  auto found = object.find(key);
-  if (found == object.end() || found->is_null()) return "";
-  if (found->is_string()) return found->get<std::string>();
-  return found->dump();
-}
 
 // The parser's message without its prefix and without the bytes it stopped at.
 std::string parseProblem(const std::string& what) {
@@ -29,47 +21,9 @@ std::string parseProblem(const std::string& what) {
   return "not JSON: " + message;
 }
 
-}  // namespace
-
-JsonLinesReader::JsonLinesReader(InputLines& lines) : lines_(lines) {
-  auto first = std::make_unique<InputRow>();
-  if (!read(first.get())) return;
-  if (first->object != nullptr) {
-    for (const auto& item : first->object->items()) columns_.push_back(item.key());
-  }
-  first_ = std::move(first);
-}
-
-bool JsonLinesReader::next(InputRow* row) {
-  if (first_ != nullptr) {
-    *row = std::move(*first_);
-    first_.reset();
-  } else if (!read(row)) {
-    return false;
-  }
-  fillFields(row);
-  return true;
-}
-
-bool JsonLinesReader::read(InputRow* row) {
-  std::string line;
-  for (;;) {
-    InputLines::Status status = lines_.next(&line);
-    if (status == LineReader::kEnd || status == LineReader::kError) return false;
-    *row = InputRow();
-    row->line = lines_.lineNumber();
-    // A line that is not an object carries nothing through.
-    row->object = std::make_shared<const ordered_json>(ordered_json::object());
-    if (status == LineReader::kTooLong) {
-      row->problem = lines_.tooLongProblem();
-      return true;
-    }
-    if (line.find_first_not_of(" \t\r") != std::string::npos) break;
-  }
-  if (!validText(line)) {
-    row->problem = "not valid UTF-8";
-    return true;
-  }
+// Why `line` holds no object to send; "" when `*value` is one.
+std::string parse(const std::string& line, ordered_json* value) {
+  if (!validText(line)) return "not valid UTF-8";
   // Past a limit nothing more is kept, so the rest of the line costs no more than reading.
   bool tooDeep = false;
   size_t keys = 0;
@@ -78,41 +32,75 @@ bool JsonLinesReader::read(InputRow* row) {
     if (event == ordered_json::parse_event_t::key) ++keys;
     return !tooDeep && keys <= kMaxColumns;
   };
-  ordered_json value;
   try {
-    value = ordered_json::parse(line, limit);
+    *value = ordered_json::parse(line, limit);
   } catch (const nlohmann::json::exception& failure) {
-    row->problem = parseProblem(failure.what());
+    return parseProblem(failure.what());
+  }
+  if (tooDeep) return "nested deeper than " + std::to_string(kMaxDepth) + " levels";
+  if (keys > kMaxColumns) return "more than " + std::to_string(kMaxColumns) + " keys";
+  if (!value->is_object()) return "not a JSON object";
+  return "";
+}
+
+// Borrows its lines.
+class JsonLinesReader : public RowReader {
+ public:
+  explicit JsonLinesReader(InputLines& lines) : lines_(lines) {
+    Row first;
+    if (!read(&first)) return;
+    for (const auto& item : first.input.items()) columns_.push_back(item.key());
+    first_ = std::move(first);
+  }
+
+  bool next(Row* row) override {
+    if (!first_) return read(row);
+    *row = std::move(*first_);
+    first_.reset();
     return true;
   }
-  if (tooDeep) {
-    row->problem = "nested deeper than " + std::to_string(kMaxDepth) + " levels";
-    return true;
+
+ private:
+  bool read(Row* row);
+
+  InputLines& lines_;
+  std::optional<Row> first_;
+};
+
+bool JsonLinesReader::read(Row* row) {
+  std::string line;
+  for (;;) {
+    InputLines::Status status = lines_.next(&line);
+    if (status == LineReader::kEnd || status == LineReader::kError) return false;
+    *row = Row();
+    row->line = lines_.lineNumber();
+    // A line that is not an object carries nothing through.
+    row->input = ordered_json::object();
+    if (status == LineReader::kTooLong) {
+      row->problem = lines_.tooLongProblem();
+      return true;
+    }
+    if (line.find_first_not_of(" \t\r") != std::string::npos) break;
   }
-  if (keys > kMaxColumns) {
-    row->problem = "more than " + std::to_string(kMaxColumns) + " keys";
-    return true;
-  }
-  if (!value.is_object()) {
-    row->problem = "not a JSON object";
-    return true;
-  }
+  ordered_json value;
+  row->problem = parse(line, &value);
+  if (!row->problem.empty()) return true;
   for (const QueryColumn& column : kQueryColumns) {
     auto found = value.find(column.name);
-    if (found != value.end() && !found->is_string() && !found->is_number() && !found->is_null()) {
+    if (found == value.end()) continue;
+    if (!found->is_string() && !found->is_number() && !found->is_null()) {
       row->problem = std::string(column.name) + " is not a string";
       break;
     }
-    row->query.*column.field = keyText(value, column.name);
+    row->query.*column.field = cellText(*found);
   }
   if (row->problem.empty()) row->problem = queryProblem(row->query);
-  row->object = std::make_shared<const ordered_json>(std::move(value));
+  row->input = std::move(value);
   return true;
 }
 
-void JsonLinesReader::fillFields(InputRow* row) const {
-  row->fields.clear();
-  for (const std::string& column : columns_) {
-    row->fields.push_back(keyText(*row->object, column.c_str()));
-  }
+}  // namespace
+
+std::unique_ptr<RowReader> openJsonLinesReader(InputLines& lines) {
+  return std::make_unique<JsonLinesReader>(lines);
 }

@@ -1,6 +1,23 @@
 #include "tools/batch/lookup_pool.h"
 
-LookupPool::LookupPool(int threads, RowSender& sender) : sender_(sender) {
+#include "wire/client_exchange.h"
+
+namespace {
+
+// The pauses before the second, third and fourth try.
+constexpr std::chrono::milliseconds kRetryPauses[] = {std::chrono::milliseconds(200),
+                                                      std::chrono::milliseconds(500),
+                                                      std::chrono::milliseconds(1000)};
+constexpr int kRetryCount = sizeof(kRetryPauses) / sizeof(kRetryPauses[0]);
+
+// Longer than the server's own limits on a lookup; a server that never answers must not
+// hold the batch.
+constexpr int kAnswerTimeoutMs = 60 * 1000;
+
+}  // namespace
+
+LookupPool::LookupPool(int threads, std::string socketPath, const RequestKind& kind)
+    : socketPath_(std::move(socketPath)), kind_(kind) {
   for (int i = 0; i < threads; ++i) threads_.emplace_back(&LookupPool::work, this);
 }
 
@@ -13,20 +30,16 @@ LookupPool::~LookupPool() {
   for (std::thread& thread : threads_) thread.join();
 }
 
-void LookupPool::submit(RowQuery query) {
+void LookupPool::submit(const Row& row) {
   {
     std::lock_guard<std::mutex> lock(mutex_);
     slots_.emplace_back();
-    slots_.back().query = std::move(query);
+    Slot& slot = slots_.back();
+    slot.query = row.query;
+    slot.done = !row.problem.empty();
+    if (slot.done) slot.answer = errorAnswer(row.problem);
   }
   queued_.notify_one();
-}
-
-void LookupPool::submitAnswered(Answer answer) {
-  std::lock_guard<std::mutex> lock(mutex_);
-  slots_.emplace_back();
-  slots_.back().done = true;
-  slots_.back().answer = std::move(answer);
 }
 
 bool LookupPool::takeNext(Answer* answer, std::chrono::milliseconds wait) {
@@ -56,10 +69,31 @@ void LookupPool::work() {
     Slot& slot = slots_[claimed_++];
     RowQuery query = std::move(slot.query);
     lock.unlock();
-    Answer answer = sender_.send(query);
+    Answer answer = send(query);
     lock.lock();
     slot.answer = std::move(answer);
     slot.done = true;
     answered_.notify_one();
+  }
+}
+
+Answer LookupPool::send(const RowQuery& query) {
+  std::string request;
+  std::string problem;
+  if (!kind_.request(query, &request, &problem)) return errorAnswer(problem);
+  const int retries = serverGone_.load() ? 0 : kRetryCount;
+  for (int attempt = 0;; ++attempt) {
+    Exchange exchange = exchangeOnce(socketPath_, request, kind_.answerBytes(), kAnswerTimeoutMs,
+                                     kMostCandidatesAnswerBytes);
+    if (exchange.answered) {
+      serverGone_.store(false);
+      return kind_.read(exchange.answer);
+    }
+    if (!exchange.worthRetrying) return errorAnswer(exchange.problem);
+    if (attempt == retries) {
+      serverGone_.store(true);
+      return errorAnswer(exchange.problem);
+    }
+    std::this_thread::sleep_for(kRetryPauses[attempt]);
   }
 }

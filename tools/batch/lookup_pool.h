@@ -1,33 +1,31 @@
-// LookupPool: the sending threads and the rows in flight. Queries go in in input order and
-// their answers come out in the same order, however the threads finish. Fed and drained
-// by one thread; the destructor lets the threads finish the rows they are sending, leaves
-// the rest and joins them.
+// LookupPool: the sending threads and the rows in flight, answers out in input order however
+// the threads finish. Fed and drained by one thread; the destructor lets the threads finish
+// the rows they are sending, leaves the rest and joins them.
 #ifndef OSTREV_TOOLS_BATCH_LOOKUP_POOL_H_
 #define OSTREV_TOOLS_BATCH_LOOKUP_POOL_H_
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
-#include "tools/batch/answer.h"
-#include "tools/batch/row_query.h"
-#include "tools/batch/row_sender.h"
+#include "tools/batch/request_kind.h"
 
 class LookupPool {
  public:
-  LookupPool(int threads, RowSender& sender);
+  // Borrows `kind`.
+  LookupPool(int threads, std::string socketPath, const RequestKind& kind);
   ~LookupPool();
   LookupPool(const LookupPool&) = delete;
   LookupPool& operator=(const LookupPool&) = delete;
 
-  // Queues a query for the threads.
-  void submit(RowQuery query);
-
-  // Queues an answer already known (a row that cannot be sent), to keep its place.
-  void submitAnswered(Answer answer);
+  // Queues a row's query for the threads; a row that cannot be sent keeps its place with
+  // its problem as the answer.
+  void submit(const Row& row);
 
   // Takes the answer of the oldest row not taken yet, waiting at most `wait` for it. False
   // when it is not ready by then (or nothing is in flight).
@@ -42,7 +40,14 @@ class LookupPool {
 
   void work();
 
-  RowSender& sender_;
+  // Tries again after a pause while the server cannot be reached or closes without an
+  // answer. Once a query has used up its tries the server counts as gone, and later ones
+  // get one try each until one is answered again.
+  Answer send(const RowQuery& query);
+
+  const std::string socketPath_;
+  const RequestKind& kind_;
+  std::atomic<bool> serverGone_{false};
   std::mutex mutex_;
   std::condition_variable queued_;
   std::condition_variable answered_;

@@ -1,16 +1,9 @@
 #include "tools/batch/output_file.h"
 
 #include <errno.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstring>
-
-void OutputFile::Closer::operator()(FILE* file) const {
-  if (file != stdout) fclose(file);
-}
-
-OutputFile::OutputFile() : file_(stdout), name_("standard output") {}
 
 bool OutputFile::failed(const char* what, std::string* problem) const {
   *problem = std::string("cannot ") + what + " " + name_ + ": " + strerror(errno);
@@ -19,26 +12,15 @@ bool OutputFile::failed(const char* what, std::string* problem) const {
 
 bool OutputFile::create(const std::string& path, std::string* problem) {
   name_ = "'" + path + "'";
-  file_.reset(fopen(path.c_str(), "wb"));
+  file_.reset(fopen(path.c_str(), "wbe"));
   return file_ != nullptr || failed("create", problem);
 }
 
 bool OutputFile::resume(const std::string& path, long long keepBytes, std::string* problem) {
   name_ = "'" + path + "'";
-  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
-  if (fd < 0) return failed("open", problem);
-  if (ftruncate(fd, keepBytes) != 0) {
-    failed("cut back", problem);
-    ::close(fd);
-    return false;
-  }
-  file_.reset(fdopen(fd, "ab"));
-  if (file_ == nullptr) {
-    failed("open", problem);
-    ::close(fd);
-    return false;
-  }
-  return true;
+  file_.reset(fopen(path.c_str(), "abe"));
+  if (file_ == nullptr) return failed("open", problem);
+  return ftruncate(fileno(file_.get()), keepBytes) == 0 || failed("cut back", problem);
 }
 
 bool OutputFile::write(const std::string& bytes, std::string* problem) {
@@ -53,6 +35,5 @@ bool OutputFile::flush(std::string* problem) {
 bool OutputFile::close(std::string* problem) {
   if (!flush(problem)) return false;
   FILE* file = file_.release();
-  if (file == stdout) return true;
-  return fclose(file) == 0 || failed("write to", problem);
+  return file == stdout || fclose(file) == 0 || failed("write to", problem);
 }

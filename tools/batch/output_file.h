@@ -10,16 +10,14 @@
 
 class OutputFile {
  public:
-  // Writes to standard output until open() or create() says otherwise.
-  OutputFile();
-  OutputFile(const OutputFile&) = delete;
-  OutputFile& operator=(const OutputFile&) = delete;
+  // Writes to standard output until create() or resume() says otherwise.
+  OutputFile() : file_(stdout), name_("standard output") {}
 
   // Makes `path` empty, creating it if needed.
   bool create(const std::string& path, std::string* problem);
 
-  // Opens `path` with its first `keepBytes` bytes kept and the rest cut off, to write on
-  // after them.
+  // Opens `path` (created if needed) with its first `keepBytes` bytes kept and the rest
+  // cut off, to write on after them.
   bool resume(const std::string& path, long long keepBytes, std::string* problem);
 
   bool write(const std::string& bytes, std::string* problem);
@@ -30,7 +28,9 @@ class OutputFile {
 
  private:
   struct Closer {
-    void operator()(FILE* file) const;
+    void operator()(FILE* file) const {
+      if (file != stdout) fclose(file);
+    }
   };
 
   bool failed(const char* what, std::string* problem) const;

@@ -2,7 +2,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "tools/batch/csv_records.h"
+#include "tools/batch/table_reader.h"
 #include "tools/batch/input_lines.h"
 
 namespace {

@@ -1,29 +1,21 @@
-// TableReader: the rows of a TSV or CSV input: a header naming the columns, then one record
-// a row, checked against the header and read into its query. Owns its record source;
-// one thread.
+// The reader of a TSV or CSV input. TSV has a record a line, fields split at every tab, no
+// quoting. CSV quotes as RFC 4180 says, strictly: a record goes on over the next line while
+// a quoted field is open; spaces around fields are kept. One thread.
 #ifndef OSTREV_TOOLS_BATCH_TABLE_READER_H_
 #define OSTREV_TOOLS_BATCH_TABLE_READER_H_
 
 #include <memory>
 #include <string>
 
-#include "tools/batch/record_source.h"
 #include "tools/batch/row_reader.h"
 
-class TableReader : public RowReader {
- public:
-  // Reads the header from `records`. Null, with `*problem`, when there is none, it cannot be
-  // split, names none of the query columns or one of them twice.
-  static std::unique_ptr<TableReader> open(std::unique_ptr<RecordSource> records,
-                                           const std::string& inputName, std::string* problem);
+// A reader over `lines`, its header read; a '\r' before a record's end is dropped. Null,
+// with `*problem`, when the header is missing, cannot be split, names none of the query
+// columns or one of them twice.
+std::unique_ptr<RowReader> openTableReader(InputLines& lines, bool csv, std::string* problem);
 
-  bool next(InputRow* row) override;
-
- private:
-  explicit TableReader(std::unique_ptr<RecordSource> records) : records_(std::move(records)) {}
-
-  std::unique_ptr<RecordSource> records_;
-  int queryIndex_[kQueryColumnCount];  // the column of each query field, or -1
-};
+// Whether a CSV record that was inside a quoted value before `line` still is after it:
+// then the record goes on over the next line.
+bool csvInsideQuotes(bool before, const std::string& line);
 
 #endif  // OSTREV_TOOLS_BATCH_TABLE_READER_H_

@@ -1,8 +1,20 @@
-#include "tools/batch/row_query.h"
+#include "tools/batch/row.h"
 
 #include <glib.h>
 
 #include <cstring>
+
+std::string cellText(const nlohmann::ordered_json& value) {
+  if (value.is_null()) return "";
+  if (value.is_string()) return value.get_ref<const std::string&>();
+  return value.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+std::string inputText(const Row& row, size_t index, const std::string& name) {
+  if (row.input.is_array()) return index < row.input.size() ? cellText(row.input[index]) : "";
+  auto found = row.input.find(name);
+  return found == row.input.end() ? "" : cellText(*found);
+}
 
 std::string queryProblem(const RowQuery& query) {
   for (const QueryColumn& column : kQueryColumns) {
