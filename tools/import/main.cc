@@ -2,6 +2,7 @@
 // every table the lookups read. Reports bad lines and skips them; any failure of the file
 // or the database ends it with status 1, bad usage with status 2.
 #include <cerrno>
+#include <cmath>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -20,9 +21,9 @@
 #include "tools/import/command_line.h"
 #include "tools/import/import_connection.h"
 #include "tools/import/line_reader.h"
-#include "tools/import/progress.h"
 #include "tools/import/row_loader.h"
 #include "tools/import/tsv_line.h"
+#include "tools/progress.h"
 
 namespace {
 
@@ -123,7 +124,7 @@ int import(const ImportOptions& options) {
   }
 
   CatalogueModel model(first, std::move(knownArtists));
-  Progress progress;
+  ProgressLine progress;
   TrackLine track;
   std::string problem;
   long long skipped = 0;
@@ -144,7 +145,12 @@ int import(const ImportOptions& options) {
         progress.clear();
         return failWriter(*writer);
       }
-      progress.update(reader.lineNumber(), model.tracks());
+      if (progress.due()) {
+        const double seconds = progress.seconds();
+        progress.show(std::to_string(reader.lineNumber()) + " lines read, " +
+                      std::to_string(std::llround(seconds > 0 ? model.tracks() / seconds : 0)) +
+                      " tracks/s");
+      }
       continue;
     }
     progress.clear();
