@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "text/DBResultSet.h"
+#include "getdata/DBResultSet.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "getdata/IdentifierLookups.h"
 #include "getdata/StatementReader.h"
 #include "resident/ResidentReader.h"
-#include "text/DBResultSet.h"
+#include "getdata/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
 #include "verify/AnswerCheck.h"
 

@@ -2,6 +2,7 @@
 set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/api/Matcher.cc
   ${CMAKE_CURRENT_LIST_DIR}/api/Status.cc
+  ${CMAKE_CURRENT_LIST_DIR}/base/CatalogueId.cc
   ${CMAKE_CURRENT_LIST_DIR}/base/EnvironmentNumber.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/AlbumQueries.cc
   ${CMAKE_CURRENT_LIST_DIR}/db/ArtistQueries.cc
@@ -37,6 +38,7 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/NameSimilarity.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/RecordScore.cc
   ${CMAKE_CURRENT_LIST_DIR}/fuzzy/VersionWords.cc
+  ${CMAKE_CURRENT_LIST_DIR}/getdata/DBResultSet.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/IdentifierLookups.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/NameCandidates.cc
   ${CMAKE_CURRENT_LIST_DIR}/getdata/RowFields.cc
@@ -52,7 +54,6 @@ set(MATCH_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/text/CharAlignment.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/CharPrefix.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/CombinedScore.cc
-  ${CMAKE_CURRENT_LIST_DIR}/text/DBResultSet.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/FuzzyTextCompare.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/LowerCase.cc
   ${CMAKE_CURRENT_LIST_DIR}/text/Normalize.cc

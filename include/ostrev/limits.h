@@ -11,7 +11,8 @@ namespace ostrev {
 // The most candidates one request may ask for.
 constexpr int kMostCandidates = 50;
 
-// The bytes of each query text (artist, album, title) a lookup reads; the rest is cut.
+// The bytes of each query text (artist, album, title) a lookup reads; the rest is cut,
+// never inside a character.
 constexpr size_t kQueryTextBytes = 70;
 
 }  // namespace ostrev

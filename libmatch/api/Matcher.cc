@@ -1,21 +1,17 @@
 // The public API over the lookup engine: queries in, Status and int64-keyed matches out.
 #include "ostrev/matcher.h"
 
-#include <cstdlib>
 #include <list>
 
 #include "ostrev/limits.h"
 
 #include "TextTrackLookup.h"
+#include "base/CatalogueId.h"
 #include "engine/RequestTexts.h"
 
 namespace ostrev {
 
 namespace {
-
-int64_t idOf(const std::string& text) {
-  return text.empty() ? 0 : std::strtoll(text.c_str(), nullptr, 10);
-}
 
 int optionFlags(const Options& options) {
   int flags = 0;
@@ -32,11 +28,11 @@ const Status kLost = Status::Unavailable("the catalogue was lost during the call
 void setTrack(const std::string& trackId, const std::string& track, const std::string& artistId,
               const std::string& artist, const std::string& albumId, const std::string& album,
               Match* match) {
-  match->track_id = idOf(trackId);
+  match->track_id = catalogueId(trackId);
   match->track = track;
-  match->artist_id = idOf(artistId);
+  match->artist_id = catalogueId(artistId);
   match->artist = artist;
-  match->album_id = idOf(albumId);
+  match->album_id = catalogueId(albumId);
   match->album = album;
 }
 

@@ -8,16 +8,6 @@
 #include "text/Normalize.h"
 #include "text/Utf8Prefix.h"
 
-namespace {
-
-constexpr size_t kStoredNameBytes = 70;
-
-// Ending on a whole character: a split character would make the server refuse the update,
-// and the row would come back in every later batch.
-std::string storedName(const std::string& name) { return utf8Prefix(name, kStoredNameBytes); }
-
-}  // namespace
-
 bool selectNotNormalizedTriplets(st_mysql* handle, int limit) {
   std::string query =
       "select "
@@ -40,9 +30,9 @@ void normalizeTriplet(triplet* t) {
 }
 
 bool updateTiplet(st_mysql* handle, triplet* t) {
-  std::string trackEscaped = escapeString(handle, storedName(t->track_name));
-  std::string artistEscaped = escapeString(handle, storedName(t->artist_name));
-  std::string albumEscaped = escapeString(handle, storedName(t->album_name));
+  std::string trackEscaped = escapeString(handle, lookupText(t->track_name));
+  std::string artistEscaped = escapeString(handle, lookupText(t->artist_name));
+  std::string albumEscaped = escapeString(handle, lookupText(t->album_name));
   std::string query =
       "update triplets_disk "
       "set "

@@ -26,7 +26,7 @@ bool selectNotNormalizedTriplets(st_mysql* handle, int limit);
 // Replaces the three names by their normalized forms.
 void normalizeTriplet(triplet* t);
 
-// Stores the three names of `t` (at most 70 bytes each) in the row of its track id.
+// Stores the three names of `t`, each cut by lookupText(), in the row of its track id.
 bool updateTiplet(st_mysql* handle, triplet* t);
 
 #endif  // OSTREV_LIBMATCH_DB_TRIPLETSNORMALIZATION_H_

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "TextTrackLookup.h"
+#include "base/CatalogueId.h"
 #include "ostrev/scores.h"
 
 namespace {
@@ -73,7 +74,7 @@ std::string TextTrackLookup::findFuzzyAlbumName(const OCRData& album,
   }
   if (winner == nullptr || winner->total < ostrev::kAcceptedScore) return "";
   std::string trackName, artistId, artistName, albumId, albumName;
-  if (!fillTrackInfo(std::to_string(winner->bestTrack), trackName, artistId, artistName, albumId,
+  if (!fillTrackInfo(catalogueIdText(winner->bestTrack), trackName, artistId, artistName, albumId,
                      albumName)) {
     return "";
   }

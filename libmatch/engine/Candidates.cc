@@ -5,6 +5,7 @@
 #include <set>
 
 #include "TextTrackLookup.h"
+#include "base/CatalogueId.h"
 #include "fuzzy/RecordScore.h"
 #include "ostrev/scores.h"
 #include "verify/AnswerCheck.h"
@@ -173,10 +174,11 @@ CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit
 
   // The answer first, as identify gives it; a track the cascade found and the index did
   // not list is compared field by field as the cascade compares names.
-  if (!answerId.empty() && answerId != "0") {
+  const CatalogueIdNumber answerNumber = catalogueId(answerId);
+  if (answerNumber != 0) {
     ListedCandidate answer = listed(answerId, answerScore, stage);
     auto same = std::find_if(fuzzy.begin(), fuzzy.end(), [&](const FuzzyCandidate& c) {
-      return std::to_string(c.trackId) == answerId;
+      return c.trackId == answerNumber;
     });
     if (same != fuzzy.end()) {
       answer = withSimilarities(answer, same->scores);
@@ -195,15 +197,15 @@ CandidateList TextTrackLookup::listCandidates(const OCRData& query, size_t limit
   }
   for (const FuzzyCandidate& candidate : fuzzy) {
     if (list.candidates.size() >= limit) break;
-    const std::string id = std::to_string(candidate.trackId);
-    if (id == answerId) continue;
-    ListedCandidate next =
-        withSimilarities(listed(id, candidate.scores.total, "fuzzy"), candidate.scores);
+    if (candidate.trackId == answerNumber) continue;
+    ListedCandidate next = withSimilarities(
+        listed(catalogueIdText(candidate.trackId), candidate.scores.total, "fuzzy"),
+        candidate.scores);
     next.score = verifiedScore(query, namesOf(next), next.score, &next.reasons);
     list.candidates.push_back(std::move(next));
   }
   // Held-down candidates go behind the others; the answer stays first, as identify gives it.
-  const bool answerFirst = !answerId.empty() && answerId != "0" && !list.candidates.empty();
+  const bool answerFirst = answerNumber != 0 && !list.candidates.empty();
   std::stable_sort(list.candidates.begin() + (answerFirst ? 1 : 0), list.candidates.end(),
                    [](const ListedCandidate& a, const ListedCandidate& b) {
                      return a.score > b.score;

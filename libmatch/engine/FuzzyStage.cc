@@ -5,6 +5,7 @@
 #include <mutex>
 
 #include "TextTrackLookup.h"
+#include "base/CatalogueId.h"
 #include "fuzzy/FuzzyIndexLoader.h"
 #include "text/Normalize.h"
 
@@ -53,7 +54,7 @@ bool TextTrackLookup::findFuzzyTrack(OCRData query, std::string* result, float* 
   const std::vector<FuzzyCandidate> best = findFuzzyCandidates(query, kAnswerCandidates);
   const float found = answerScore(best);
   if (best.empty() || found <= *score) return false;
-  *result = std::to_string(best[0].trackId);
+  *result = catalogueIdText(best[0].trackId);
   *score = found;
   return true;
 }

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "base/CatalogueId.h"
 #include "db/AlbumQueries.h"
 #include "db/ArtistQueries.h"
 #include "db/QueryResult.h"
@@ -154,13 +155,13 @@ int get_the_track(CatalogueReader& reader, OCRData* query, std::string* trackId)
       query->artist, query->album, query->title, [&](uint64_t id, std::string_view artistName) {
         int score = artist.alignmentScore(artistName);
         if (score >= 100) {
-          *trackId = std::to_string(id);
+          *trackId = catalogueIdText(id);
           exact = true;
           return false;
         }
         if (score > best) {
           best = score;
-          *trackId = std::to_string(id);
+          *trackId = catalogueIdText(id);
         }
         return true;
       });

@@ -14,7 +14,7 @@
 
 #include "OCRData.h"
 #include "getdata/CatalogueReader.h"
-#include "text/DBResultSet.h"
+#include "getdata/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
 
 // Every catalogue artist (album) name, in the order the catalogue gave them; absent until

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "base/CatalogueId.h"
 #include "getdata/StatementReader.h"
 #include "text/CombinedScore.h"
 #include "text/Normalize.h"
@@ -155,7 +156,7 @@ int getTracks(CatalogueReader& reader, OCRData* query, DBResultSet& trackSet,
   auto offer = [&](const TrackRow& row, const RowScoring& scoring) {
     const float track = titleScoreFrom(title, row.trackName, bound.leastTitle(scoring));
     const float score = rowScore(scoring, track, boostPercent, boostThreshold);
-    if (score >= kMinimumScore && trackSet.add_record(score, std::to_string(row.trackId))) {
+    if (score >= kMinimumScore && trackSet.add_record(score, catalogueIdText(row.trackId))) {
       bound.setChanged();
     }
   };
@@ -207,7 +208,7 @@ int getTracksByName(CatalogueReader& reader, OCRData* query, DBResultSet& trackS
     float score = query->unknownArtist || is_unknown(artistName)
                       ? weightedTrackScoreWithoutArtist(kExactTitle, album)
                       : calculateCombinedScore(kExactTitle, album, artist);
-    trackSet.add_record(score, std::to_string(row.trackId));
+    trackSet.add_record(score, catalogueIdText(row.trackId));
   });
   return rowsRead;
 }

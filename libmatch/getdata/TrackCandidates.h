@@ -10,7 +10,7 @@
 
 #include "OCRData.h"
 #include "getdata/CatalogueReader.h"
-#include "text/DBResultSet.h"
+#include "getdata/DBResultSet.h"
 #include "text/FuzzyTextCompare.h"
 
 // Tracks of every artist of `artistSet`, then of every album of `albumSet`, scored by the

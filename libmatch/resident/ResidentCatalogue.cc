@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <unordered_set>
 
+#include "base/CatalogueId.h"
 #include "db/NameCountQueries.h"
 #include "db/SqlValues.h"
 #include "db/TrackQueries.h"
@@ -36,12 +37,12 @@ std::pair<const uint32_t*, const uint32_t*> rowsWith(const std::vector<uint32_t>
 }
 
 std::string idText(uint32_t id) {
-  return id != ResidentCatalogue::kNoId ? std::to_string(id) : std::string();
+  return id != ResidentCatalogue::kNoId ? catalogueIdText(id) : std::string();
 }
 
 std::optional<std::string> optionalId(uint32_t id) {
   if (id == ResidentCatalogue::kNoId) return std::nullopt;
-  return std::to_string(id);
+  return catalogueIdText(id);
 }
 
 // An id of a track row: absent reads as 0, as a NULL field does.
@@ -206,7 +207,7 @@ int ResidentCatalogue::albumsByUpc(const std::string& upc, std::vector<trackReco
   for (const Album* found : albumsWithUpcNear(static_cast<double>(value))) {
     if (found->upc != value) continue;
     trackRecord record;
-    record.albumId = std::to_string(found->id);
+    record.albumId = catalogueIdText(found->id);
     record.albumName = names_.text(found->name);
     albums->push_back(std::move(record));
     ++appended;
@@ -385,7 +386,7 @@ int ResidentCatalogue::tracksByIsrc(const std::string& isrc,
           const Track& track = tracks_[row];
           const MatchArtist* trackArtist = matchArtist(track.artistId);
           const MatchAlbum* trackAlbum = matchAlbum(track.albumId);
-          tracks->push_back({std::to_string(track.id), idText(track.artistId),
+          tracks->push_back({catalogueIdText(track.id), idText(track.artistId),
                              idText(track.albumId), std::string(names_.text(track.name)),
                              trackArtist != nullptr ? std::string(names_.text(trackArtist->display)) : "",
                              trackAlbum != nullptr ? std::string(names_.text(trackAlbum->name)) : ""});
@@ -397,7 +398,7 @@ int ResidentCatalogue::tracksByIsrc(const std::string& isrc,
         *collation_, names_, isrc, [&](uint32_t row) { return triplets_[row].isrc; },
         [&](uint32_t row) {
           const Triplet& track = triplets_[row];
-          tracks->push_back({std::to_string(track.trackId), idText(track.artistId),
+          tracks->push_back({catalogueIdText(track.trackId), idText(track.artistId),
                              idText(track.albumId), std::string(names_.text(track.trackName)),
                              std::string(names_.text(track.artistName)),
                              std::string(names_.text(track.albumName))});
@@ -415,8 +416,8 @@ void ResidentCatalogue::appendMatchAlbumTracks(uint32_t albumId, const std::stri
     const Track& track = matchTracks_[*first];
     const MatchArtist* trackArtist = matchArtist(track.artistId);
     if (trackArtist == nullptr) continue;
-    tracks->push_back({std::to_string(track.id), std::to_string(trackArtist->id),
-                       std::to_string(albumId), std::string(names_.text(track.name)),
+    tracks->push_back({catalogueIdText(track.id), catalogueIdText(trackArtist->id),
+                       catalogueIdText(albumId), std::string(names_.text(track.name)),
                        std::string(names_.text(trackArtist->display)), albumName});
     ++*read;
   }
@@ -439,7 +440,7 @@ int ResidentCatalogue::albumTracksByUpc(const std::string& upc,
   for (auto at = first; at != tripletsByUpc_.end(); ++at) {
     const Triplet& track = triplets_[*at];
     if (static_cast<double>(track.upc) != value) break;
-    tracks->push_back({std::to_string(track.trackId), idText(track.artistId),
+    tracks->push_back({catalogueIdText(track.trackId), idText(track.artistId),
                        idText(track.albumId), std::string(names_.text(track.trackName)),
                        std::string(names_.text(track.artistName)),
                        std::string(names_.text(track.albumName))});
@@ -464,7 +465,7 @@ int ResidentCatalogue::albumTracksByName(const std::string& name,
       *collation_, names_, name, [&](uint32_t row) { return triplets_[row].albumName; },
       [&](uint32_t row) {
         const Triplet& track = triplets_[row];
-        tracks->push_back({std::to_string(track.trackId), idText(track.artistId),
+        tracks->push_back({catalogueIdText(track.trackId), idText(track.artistId),
                            idText(track.albumId), std::string(names_.text(track.trackName)),
                            std::string(names_.text(track.artistName)), name});
         ++read;
@@ -484,9 +485,9 @@ bool ResidentCatalogue::trackNames(const std::string& trackId, TrackColumns* nam
     const Artist* foundArtist = artist(found->artistId);
     if (foundAlbum == nullptr || foundArtist == nullptr) return false;
     names->trackName = std::string(names_.text(found->name));
-    names->artistId = std::to_string(found->artistId);
+    names->artistId = catalogueIdText(found->artistId);
     names->artistName = std::string(names_.text(foundArtist->display));
-    names->albumId = std::to_string(found->albumId);
+    names->albumId = catalogueIdText(found->albumId);
     names->albumName = std::string(names_.text(foundAlbum->name));
     return true;
   }

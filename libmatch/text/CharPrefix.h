@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <string_view>
 
-// Only this many leading characters of a name take part in a comparison.
-constexpr int kCompareChars = 70;
+#include "ostrev/limits.h"
+
+// Only this many leading characters of a name take part in a comparison: as many as a
+// query text may have bytes, so that every character of one takes part.
+constexpr int kCompareChars = static_cast<int>(ostrev::kQueryTextBytes);
 
 struct CharPrefix {
   int count = 0;  // at most kCompareChars

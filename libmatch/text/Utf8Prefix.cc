@@ -1,5 +1,7 @@
 #include "text/Utf8Prefix.h"
 
+#include "ostrev/limits.h"
+
 namespace {
 
 constexpr size_t kMostContinuationBytes = 3;
@@ -18,4 +20,8 @@ std::string utf8Prefix(const std::string& text, size_t maxBytes) {
     --cut;
   }
   return text.substr(0, cut);
+}
+
+std::string lookupText(const std::string& text) {
+  return utf8Prefix(text, ostrev::kQueryTextBytes);
 }

@@ -13,4 +13,9 @@
 // bytes short of `maxBytes` rather than running back to the start.
 std::string utf8Prefix(const std::string& text, size_t maxBytes);
 
+// A name as a lookup reads it: its first ostrev::kQueryTextBytes bytes, ending on a whole
+// character. Every query text is cut so, and so is every normalized name stored for the
+// lookups to compare with one; a split character would match nothing in a statement.
+std::string lookupText(const std::string& text);
+
 #endif  // OSTREV_LIBMATCH_TEXT_UTF8PREFIX_H_

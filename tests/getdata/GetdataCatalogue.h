@@ -13,7 +13,7 @@
 #include "db/Connection.h"
 #include "support/TableMode.h"
 #include "support/TestCatalogue.h"
-#include "text/DBResultSet.h"
+#include "getdata/DBResultSet.h"
 
 constexpr const char* kGetdataDatabase = "GETDATA_TEST";
 // The same schema without a row, for the answers of an empty catalogue.

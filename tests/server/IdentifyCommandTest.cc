@@ -240,6 +240,18 @@ TEST_F(IdentifyCommandTest, QueryTextsAreCutTo70Bytes) {
   EXPECT_EQ(run.err.find(std::string(71, 'A')), std::string::npos);
 }
 
+// A character that the 70th byte would split is left out whole: half a character in a
+// statement would match nothing.
+TEST_F(IdentifyCommandTest, TheCutNeverSplitsACharacter) {
+  start({"--synonym", "--debugqueries"});
+  ask("Artist|" + std::string(69, 'A') + "\xc3\xa9 and more\nSong|Joga\n");
+  server_->send({fixedRequest("shutdown")});
+  ProgramRun run = server_->program().wait();
+  server_.reset();
+  EXPECT_NE(run.err.find("'" + std::string(69, 'A') + "'"), std::string::npos);
+  EXPECT_EQ(run.err.find(std::string(69, 'A') + "\xc3"), std::string::npos);
+}
+
 TEST_F(IdentifyCommandTest, ClientGoneBeforeTheAnswerCostsOneLine) {
   start({"--synonym"});
   {

@@ -1,8 +1,8 @@
 // DBResultSet: a bounded set of the best-scoring distinct names (or identifiers) seen so
 // far, kept in the order they were stored. A plain value owned by whoever made it; copies
 // are independent. No locking: one thread per set.
-#ifndef OSTREV_LIBMATCH_TEXT_DBRESULTSET_H_
-#define OSTREV_LIBMATCH_TEXT_DBRESULTSET_H_
+#ifndef OSTREV_LIBMATCH_GETDATA_DBRESULTSET_H_
+#define OSTREV_LIBMATCH_GETDATA_DBRESULTSET_H_
 
 #include <string>
 
@@ -38,4 +38,4 @@ class DBResultSet {
   int count;
 };
 
-#endif  // OSTREV_LIBMATCH_TEXT_DBRESULTSET_H_
+#endif  // OSTREV_LIBMATCH_GETDATA_DBRESULTSET_H_

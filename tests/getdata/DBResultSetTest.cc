@@ -1,4 +1,4 @@
-#include "text/DBResultSet.h"
+#include "getdata/DBResultSet.h"
 
 #include <gtest/gtest.h>
 
