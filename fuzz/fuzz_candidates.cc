@@ -16,15 +16,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   check(request.limit >= 1 && request.limit <= static_cast<size_t>(kMostCandidates),
         "a limit out of range");
 
-  CandidateList list;
-  ListedCandidate candidate;
-  candidate.trackId = request.query.title;  // not a number: written as 0
+  ostrev::Candidate candidate;
   candidate.track = request.query.title;
   candidate.artist = request.query.artist;
   candidate.album = items;
   candidate.stage = request.error;
-  list.candidates.push_back(candidate);
-  const nlohmann::json answer = nlohmann::json::parse(candidatesJson(list), nullptr, false);
+  candidate.reasons = {request.query.upc};
+  const nlohmann::json answer =
+      nlohmann::json::parse(candidatesJson({candidate}, false), nullptr, false);
   check(answer.is_object() && answer["candidates"].size() == 1, "the answer is not JSON");
   const nlohmann::json error = nlohmann::json::parse(errorJson(items), nullptr, false);
   check(error.is_object(), "the error answer is not JSON");

@@ -9,7 +9,7 @@
 #include <nlohmann/json.hpp>
 
 #include "TextTrackLookup.h"
-#include "engine/RequestTexts.h"
+#include "api/EngineMatcher.h"
 #include "descriptor_items.h"
 #include "identify_command.h"
 #include "wire/wire_format.h"
@@ -27,18 +27,18 @@ std::string dumped(const nlohmann::ordered_json& value) {
 
 CandidatesRequest parseCandidatesRequest(const std::string& items) {
   CandidatesRequest request;
-  std::string artist, album, title, isrc, upc;
+  ostrev::Query& query = request.query;
   forEachItem(items, [&](const std::string& key, const std::string& value) {
     if (key == "artist") {
-      artist = value;
+      query.artist = value;
     } else if (key == "album") {
-      album = value;
+      query.album = value;
     } else if (key == "title") {
-      title = value;
+      query.title = value;
     } else if (key == "isrc") {
-      isrc = value;
+      query.isrc = value;
     } else if (key == "upc") {
-      upc = value;
+      query.upc = value;
     } else if (key == "limit") {
       char* end = nullptr;
       const long limit = strtol(value.c_str(), &end, 10);
@@ -50,29 +50,28 @@ CandidatesRequest parseCandidatesRequest(const std::string& items) {
       }
     }
   });
-  request.query = requestQuery(artist, album, title, isrc, upc);
   return request;
 }
 
-std::string candidatesJson(const CandidateList& list) {
-  nlohmann::ordered_json candidates = nlohmann::ordered_json::array();
-  for (const ListedCandidate& c : list.candidates) {
-    candidates.push_back({{"track_id", wireId(c.trackId)},
-                          {"track", c.track},
-                          {"artist_id", wireId(c.artistId)},
-                          {"artist", c.artist},
-                          {"album_id", wireId(c.albumId)},
-                          {"album", c.album},
-                          {"score", rounded(c.score)},
-                          {"similarity",
-                           {{"title", rounded(c.titleSimilarity)},
-                            {"artist", rounded(c.artistSimilarity)},
-                            {"album", rounded(c.albumSimilarity)}}},
-                          {"stage", c.stage}});
+std::string candidatesJson(const std::vector<ostrev::Candidate>& candidates, bool ambiguous) {
+  nlohmann::ordered_json listed = nlohmann::ordered_json::array();
+  for (const ostrev::Candidate& c : candidates) {
+    listed.push_back({{"track_id", c.track_id},
+                      {"track", c.track},
+                      {"artist_id", c.artist_id},
+                      {"artist", c.artist},
+                      {"album_id", c.album_id},
+                      {"album", c.album},
+                      {"score", rounded(c.score)},
+                      {"similarity",
+                       {{"title", rounded(c.title_similarity)},
+                        {"artist", rounded(c.artist_similarity)},
+                        {"album", rounded(c.album_similarity)}}},
+                      {"stage", c.stage}});
     // Why a candidate is not a confident answer, when the verification said so.
-    if (!c.reasons.empty()) candidates.back()["reasons"] = c.reasons;
+    if (!c.reasons.empty()) listed.back()["reasons"] = c.reasons;
   }
-  return dumped({{"candidates", candidates}, {"ambiguous", list.ambiguous}});
+  return dumped({{"candidates", listed}, {"ambiguous", ambiguous}});
 }
 
 std::string errorJson(const std::string& reason) { return dumped({{"error", reason}}); }
@@ -87,13 +86,15 @@ void identify_candidates_command::do_it(TextTrackLookup* engine, int) {
   if (!request.error.empty()) {
     json = errorJson(request.error);
   } else {
-    engine->beginRequest();
-    const CandidateList list = engine->listCandidates(request.query, request.limit);
+    std::vector<ostrev::Candidate> candidates;
+    bool ambiguous = false;
+    const ostrev::Status status = ostrev::EngineMatcher::Over(engine)->Candidates(
+        request.query, request.limit, &candidates, &ambiguous);
     if (engine->catalogueFault().occurred()) {
       engine->catalogueFault().report(std::cerr);
       return;
     }
-    json = candidatesJson(list);
+    json = status.ok() ? candidatesJson(candidates, ambiguous) : errorJson(status.ToString());
   }
   answer(&client, std::move(json), "ERROR: send candidates");
 }

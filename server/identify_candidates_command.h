@@ -7,14 +7,14 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
-#include "OCRData.h"
 #include "command.h"
-#include "engine/CandidateList.h"
+#include "ostrev/matcher.h"
 #include "wire/wire_format.h"
 
 struct CandidatesRequest {
-  OCRData query;
+  ostrev::Query query;
   size_t limit = kDefaultCandidates;
   std::string error;  // why the request cannot be answered; empty when it can
 };
@@ -24,7 +24,7 @@ CandidatesRequest parseCandidatesRequest(const std::string& items);
 
 // {"candidates":[{...},...],"ambiguous":false} and a newline; text of any bytes is valid
 // JSON (invalid UTF-8 becomes U+FFFD).
-std::string candidatesJson(const CandidateList& list);
+std::string candidatesJson(const std::vector<ostrev::Candidate>& candidates, bool ambiguous);
 // {"error":"..."} and a newline.
 std::string errorJson(const std::string& reason);
 

@@ -110,6 +110,7 @@ class Matcher {
 
  private:
   class Engine;
+  friend class EngineMatcher;  // the lookup server's workers, over engines they own
   explicit Matcher(std::unique_ptr<Engine> engine);
   std::unique_ptr<Engine> engine_;
 };

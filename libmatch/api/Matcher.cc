@@ -6,6 +6,7 @@
 #include "ostrev/limits.h"
 
 #include "TextTrackLookup.h"
+#include "api/EngineMatcher.h"
 #include "base/CatalogueId.h"
 #include "engine/RequestTexts.h"
 
@@ -40,8 +41,10 @@ void setTrack(const std::string& trackId, const std::string& track, const std::s
 
 class Matcher::Engine {
  public:
-  explicit Engine(std::unique_ptr<TextTrackLookup> lookup) : lookup(std::move(lookup)) {}
-  std::unique_ptr<TextTrackLookup> lookup;
+  explicit Engine(std::unique_ptr<TextTrackLookup> own) : owned(std::move(own)), lookup(owned.get()) {}
+  explicit Engine(TextTrackLookup* borrowed) : lookup(borrowed) {}
+  std::unique_ptr<TextTrackLookup> owned;  // null when the engine is borrowed
+  TextTrackLookup* lookup;
 
   // The match of `trackId` with its names, from the request `query`.
   void fill(const OCRData& query, const std::string& trackId, float score,
@@ -64,6 +67,10 @@ class Matcher::Engine {
 
 Matcher::Matcher(std::unique_ptr<Engine> engine) : engine_(std::move(engine)) {}
 Matcher::~Matcher() = default;
+
+std::unique_ptr<Matcher> EngineMatcher::Over(TextTrackLookup* engine) {
+  return std::unique_ptr<Matcher>(new Matcher(std::make_unique<Matcher::Engine>(engine)));
+}
 
 Status Matcher::Open(const Options& options, std::unique_ptr<Matcher>* matcher) {
   if (options.database.empty() || options.user.empty()) {
