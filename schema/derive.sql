@@ -25,16 +25,21 @@ UPDATE `matchalbums` al
     ON several.album_id = al.id
   SET al.multiple_artists = 1;
 
--- Tracks derived before on an album that has just been found to have several artists.
-UPDATE `triplets` t JOIN `matchalbums` al ON al.id = t.album_id
+-- Tracks derived before on an album that has just been found to have several artists,
+-- reached from the albums of the new tracks.
+UPDATE `triplets` t
+  JOIN (SELECT DISTINCT album_id FROM `tracks` WHERE id >= @first_track) touched
+    ON touched.album_id = t.album_id
+  JOIN `matchalbums` al ON al.id = t.album_id
   SET t.album_multiple_artists = al.multiple_artists
-  WHERE t.track_id < @first_track AND t.album_multiple_artists <> al.multiple_artists
-    AND t.album_id IN (SELECT album_id FROM `tracks` WHERE id >= @first_track);
+  WHERE t.track_id < @first_track AND t.album_multiple_artists <> al.multiple_artists;
 
-UPDATE `triplets_disk` t JOIN `matchalbums` al ON al.id = t.album_id
+UPDATE `triplets_disk` t
+  JOIN (SELECT DISTINCT album_id FROM `tracks` WHERE id >= @first_track) touched
+    ON touched.album_id = t.album_id
+  JOIN `matchalbums` al ON al.id = t.album_id
   SET t.album_multiple_artists = al.multiple_artists
-  WHERE t.track_id < @first_track AND t.album_multiple_artists <> al.multiple_artists
-    AND t.album_id IN (SELECT album_id FROM `tracks` WHERE id >= @first_track);
+  WHERE t.track_id < @first_track AND t.album_multiple_artists <> al.multiple_artists;
 
 INSERT INTO `matchtracks` (id, name, artist_id, album_id)
   SELECT id, name, artist_id, album_id FROM `tracks` WHERE id >= @first_track;

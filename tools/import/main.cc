@@ -2,8 +2,8 @@
 // every table the lookups read. Reports bad lines and skips them; any failure of the file
 // or the database ends it with status 1, bad usage with status 2.
 #include <cerrno>
-#include <cmath>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <memory>
