@@ -1,8 +1,5 @@
 #include "client/result_text.h"
 
-#include <climits>
-#include <cmath>
-
 namespace {
 
 void addLine(std::string* text, const char* key, const std::string& value) {
@@ -22,11 +19,4 @@ std::string resultText(const lookup_result& result) {
   addLine(&text, "MatchScore", std::to_string(truncatedScore(result.match_score)));
   addLine(&text, "AlbumScore", std::to_string(truncatedScore(result.album_score)));
   return text;
-}
-
-int truncatedScore(float score) {
-  if (std::isnan(score)) return 0;
-  if (score >= 2147483648.0f) return INT_MAX;
-  if (score <= -2147483648.0f) return INT_MIN;
-  return static_cast<int>(score);
 }

@@ -41,6 +41,11 @@ class blocking_queue {
     return item;
   }
 
+  size_t size() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return items_.size();
+  }
+
   // Takes no more items; those held are still handed out.
   void close() {
     std::lock_guard<std::mutex> lock(mutex_);

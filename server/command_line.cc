@@ -80,6 +80,9 @@ int parseCommandLine(int argc, char** argv, server_config* config) {
     } else if (startsWith(word, "dbname")) {
       if (!optionValue(word, "dbname", &config->db_name)) return 1;
       printf("DB name is %s\n", config->db_name.c_str());
+    } else if (startsWith(word, "http=")) {
+      // Checked when the server listens on it.
+      config->http = word + strlen("http=");
     } else if (startsWith(word, "workers")) {
       std::string value;
       if (!optionValue(word, "workers", &value)) return 1;

@@ -19,6 +19,7 @@ struct server_config {
   std::string socket_path;  // empty: the default path
   std::string db_name;      // empty: the default database
   int workers = 1;          // threads answering requests, each with its own engine
+  std::string http;         // the HTTP interface's ADDR:PORT; empty: none
 };
 
 // Returns -1 when the server should start, otherwise the status to exit with (version,

@@ -25,6 +25,17 @@ std::string dumped(const nlohmann::ordered_json& value) {
 
 }  // namespace
 
+bool readCandidateLimit(const std::string& text, size_t* limit, std::string* problem) {
+  char* end = nullptr;
+  const long value = strtol(text.c_str(), &end, 10);
+  if (text.empty() || *end != '\0' || value < 1 || value > static_cast<long>(kMostCandidates)) {
+    *problem = "limit must be a number from 1 to " + std::to_string(kMostCandidates);
+    return false;
+  }
+  *limit = static_cast<size_t>(value);
+  return true;
+}
+
 CandidatesRequest parseCandidatesRequest(const std::string& items) {
   CandidatesRequest request;
   ostrev::Query& query = request.query;
@@ -40,14 +51,7 @@ CandidatesRequest parseCandidatesRequest(const std::string& items) {
     } else if (key == "upc") {
       query.upc = value;
     } else if (key == "limit") {
-      char* end = nullptr;
-      const long limit = strtol(value.c_str(), &end, 10);
-      if (value.empty() || *end != '\0' || limit < 1 ||
-          limit > static_cast<long>(kMostCandidates)) {
-        request.error = "limit must be a number from 1 to " + std::to_string(kMostCandidates);
-      } else {
-        request.limit = static_cast<size_t>(limit);
-      }
+      readCandidateLimit(value, &request.limit, &request.error);
     }
   });
   return request;

@@ -19,6 +19,10 @@ struct CandidatesRequest {
   std::string error;  // why the request cannot be answered; empty when it can
 };
 
+// Reads the number of candidates asked for; false with `problem` set when it is not one
+// from 1 to kMostCandidates.
+bool readCandidateLimit(const std::string& text, size_t* limit, std::string* problem);
+
 // Reads the items after "identify_candidates|"; a later item wins over an earlier one.
 CandidatesRequest parseCandidatesRequest(const std::string& items);
 

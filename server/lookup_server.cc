@@ -13,6 +13,9 @@
 
 #include "Defaults.h"
 #include "catalogue_refresher.h"
+#include "http/http_listener.h"
+#include "http/http_metrics.h"
+#include "wire/answer_json.h"
 #include "command_line.h"
 #include "index_reloader.h"
 #include "intake.h"
@@ -37,7 +40,10 @@ bool lookup_server::enqueue(std::unique_ptr<command>* cmd) {
 void lookup_server::worker_loop(TextTrackLookup* engine) {
   // Null once the queue is closed and empty.
   while (std::unique_ptr<command> cmd = queue_.pop()) {
+    ++busyWorkers_;
     cmd->do_it(engine, option_flags_);
+    --busyWorkers_;
+    if (engine->catalogueFault().occurred()) ++catalogueFaults_;
     // The intake writes the reply: a client that does not read holds no worker.
     if (std::optional<Reply> reply = cmd->takeReply()) outbox_.post(std::move(*reply));
   }
@@ -59,7 +65,42 @@ void refuseToTakeOver(const char* path) {
   exit(1);
 }
 
-void lookup_server::run(const char* socket_path) {
+HttpAnswer lookup_server::readiness() {
+  std::string problem = "the catalogue is not loaded yet";
+  const bool ready = probe_ != nullptr
+                         ? probe_->ready(&problem)
+                         : engines_.front()->shared->residentCatalogue() != nullptr;
+  if (ready) return {200, "{\"status\":\"ready\"}\n"};
+  return {503, jsonLine({{"status", "not ready"}, {"error", problem}})};
+}
+
+std::string lookup_server::gauges() {
+  const SharedEngineState& shared = *engines_.front()->shared;
+  const std::shared_ptr<const ResidentCatalogue> resident = shared.residentCatalogue();
+  const std::shared_ptr<const FuzzyTrackIndex> index = shared.fuzzyIndex();
+  return prometheusValue("ostrev_queue_depth", "gauge", "Requests waiting for a worker.",
+                         static_cast<double>(queue_.size())) +
+         prometheusValue("ostrev_workers", "gauge", "Worker threads.",
+                         static_cast<double>(engines_.size())) +
+         prometheusValue("ostrev_busy_workers", "gauge", "Workers answering a request.",
+                         busyWorkers_.load()) +
+         prometheusValue("ostrev_catalogue_faults_total", "counter",
+                         "Requests during which the catalogue could not be reached.",
+                         static_cast<double>(catalogueFaults_.load())) +
+         prometheusValue("ostrev_resident_catalogue_tracks", "gauge",
+                         "Tracks of the resident catalogue (0 without --in-memory).",
+                         resident ? static_cast<double>(resident->trackCount()) : 0) +
+         prometheusValue("ostrev_resident_catalogue_generation", "gauge",
+                         "The catalogue generation the resident catalogue was read at.",
+                         static_cast<double>(shared.residentGeneration())) +
+         prometheusValue("ostrev_resident_catalogue_age_seconds", "gauge",
+                         "Since the resident catalogue was read.", shared.residentAgeSeconds()) +
+         prometheusValue("ostrev_fuzzy_index_tracks", "gauge",
+                         "Tracks of the fuzzy index (0 without --fuzzy).",
+                         index ? static_cast<double>(index->trackCount()) : 0);
+}
+
+void lookup_server::run(const char* socket_path, const std::string& http_address) {
   // A client that hangs up before its answer must cost an error line, not the server.
   signal(SIGPIPE, SIG_IGN);
   returnLargeBlocksWhenFreed();
@@ -94,12 +135,34 @@ void lookup_server::run(const char* socket_path) {
     ++workersRunning_;
   }
 
+  // Declared before the workers are joined and dropped after: their answers go through it.
+  std::unique_ptr<HttpListener> http;
+  if (!http_address.empty()) {
+    if (!(option_flags_ & OPT_INMEMORY)) {
+      const TextTrackLookup& first = *engines_.front();
+      probe_ = std::make_unique<ReadinessProbe>(first.connection.host, first.connection.user,
+                                                first.connection.password,
+                                                first.connection.database);
+    }
+    http = std::make_unique<HttpListener>(HttpListener::Hooks{
+        [this](std::unique_ptr<command>* cmd) { return enqueue(cmd); },
+        [this] { return readiness(); }, [this] { return gauges(); }});
+    std::string error;
+    if (!http->start(http_address, &error)) {
+      fprintf(stderr, "ostrevd: %s\n", error.c_str());
+      exit(1);
+    }
+    printf("HTTP on %s\n", http_address.c_str());
+    fflush(stdout);
+  }
+
   Intake intake(listener.get(), stopSignal.get(), option_flags_,
                 [this](std::unique_ptr<command>* cmd) { return enqueue(cmd); }, &outbox_);
   const int signal = intake.run();
 
   // New clients fail at once from here on; the queued ones still get their answers.
   listener = unique_fd();
+  if (http != nullptr) http->stopAccepting();
   unlink(path);
   if (signal != 0) {
     printf("%s: stopping\n", strsignal(signal));

@@ -21,6 +21,6 @@ int main(int argc, char** argv) {
   lookup_server server(config.option_flags,
                        config.db_name.empty() ? nullptr : config.db_name.c_str(),
                        config.workers);
-  server.run(socket_path);
+  server.run(socket_path, config.http);
   return 0;
 }

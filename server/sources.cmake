@@ -7,6 +7,12 @@ set(OSTREVD_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/identify_album_tracks_command.cc
   ${CMAKE_CURRENT_LIST_DIR}/identify_candidates_command.cc
   ${CMAKE_CURRENT_LIST_DIR}/identify_command.cc
+  ${CMAKE_CURRENT_LIST_DIR}/http/http_answers.cc
+  ${CMAKE_CURRENT_LIST_DIR}/http/http_listener.cc
+  ${CMAKE_CURRENT_LIST_DIR}/http/http_lookup_command.cc
+  ${CMAKE_CURRENT_LIST_DIR}/http/http_metrics.cc
+  ${CMAKE_CURRENT_LIST_DIR}/http/http_route.cc
+  ${CMAKE_CURRENT_LIST_DIR}/http/readiness_probe.cc
   ${CMAKE_CURRENT_LIST_DIR}/index_reloader.cc
   ${CMAKE_CURRENT_LIST_DIR}/intake.cc
   ${CMAKE_CURRENT_LIST_DIR}/intake_limits.cc

@@ -5,6 +5,7 @@
 #define OSTREV_LIBMATCH_ENGINE_SHAREDENGINESTATE_H_
 
 #include <atomic>
+#include <chrono>
 #include <memory>
 #include <mutex>
 
@@ -28,9 +29,18 @@ class SharedEngineState {
                             unsigned long long generation) {
     std::atomic_store(&resident_, std::move(catalogue));
     generation_ = generation;
+    loadedAt_ = std::chrono::steady_clock::now().time_since_epoch().count();
   }
   // The catalogue generation the resident catalogue was read at.
   unsigned long long residentGeneration() const { return generation_; }
+  // Since the resident catalogue was read; 0 before.
+  double residentAgeSeconds() const {
+    const auto loaded = loadedAt_.load();
+    if (loaded == 0) return 0;
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::duration(now - loaded))
+        .count();
+  }
 
   // The artist and album name caches are process-wide lists: the first engine that needs
   // them loads them, once, and the others read what it loaded.
@@ -43,6 +53,7 @@ class SharedEngineState {
   std::shared_ptr<const FuzzyTrackIndex> index_;
   std::shared_ptr<const ResidentCatalogue> resident_;
   std::atomic<unsigned long long> generation_{0};
+  std::atomic<std::chrono::steady_clock::rep> loadedAt_{0};
 };
 
 #endif  // OSTREV_LIBMATCH_ENGINE_SHAREDENGINESTATE_H_
