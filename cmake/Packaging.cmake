@@ -10,10 +10,6 @@ the importer ostrev-import, the library libmatch with its headers, pkg-config an
 files, the man pages and the catalogue's schema files.")
 # /usr/bin is on the path systemd searches for the unit's bare ExecStart=ostrevd.
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-# The .pc files take the install prefix of the moment they are installed: with DESTDIR
-# staging that is /usr, not CPack's staging folder.
-set(CPACK_SET_DESTDIR ON)
-set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The debug information stays in the build tree.
 set(CPACK_STRIP_FILES ON)
@@ -30,12 +26,15 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "adduser")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "mariadb-server")
 # Building against libmatch: ostrev.pc requires libmariadb and glib-2.0.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "mariadb-client, pkg-config, libmariadb-dev, libglib2.0-dev")
-# libmatch.so.1 gets a shlibs entry, and ldconfig runs after install and removal.
+# libmatch.so.1 gets a shlibs entry; with maintainer scripts of our own, CPack writes no
+# ldconfig call, so the triggers file asks for it.
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY ">=")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
     ${PROJECT_SOURCE_DIR}/packaging/deb/postinst
     ${PROJECT_SOURCE_DIR}/packaging/deb/prerm
-    ${PROJECT_SOURCE_DIR}/packaging/deb/postrm)
+    ${PROJECT_SOURCE_DIR}/packaging/deb/postrm
+    ${PROJECT_SOURCE_DIR}/packaging/deb/triggers)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 
 include(CPack)
