@@ -3,11 +3,14 @@
 // again once the database is back. Uses a catalogue server of its own, since it stops it.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "support/HttpClient.h"
 #include "support/ServerUnderTest.h"
 #include "support/SocketClient.h"
 #include "support/Subprocess.h"
@@ -107,6 +110,34 @@ TEST_F(DatabaseFaultTest, SurvivesStatementsTheServerRejects) {
   Exchange byIsrc = server_->send({fixedRequest("identify", "", "", "x", "GBAMB9700012")});
   EXPECT_EQ(answerOf(byIsrc).track_id, 102);
   EXPECT_TRUE(server_->program().running());
+}
+
+// Over HTTP: not ready while the database is down, and a lookup that could not reach it
+// answered 504, never "no such track"; ready again once it is back.
+TEST_F(DatabaseFaultTest, OverHttpNotReadyWhileTheDatabaseIsDown) {
+  const int port = freeLoopbackPort();
+  ServerUnderTest server({"--synonym", "--http=" + std::to_string(port)},
+                         {"MYSQL_UNIX_PORT=" + catalogue_.socket()});
+  ASSERT_TRUE(server.ready()) << server.program().err();
+  const auto status = [port](const std::string& target) {
+    return HttpConnection(port).request("GET", target).status;
+  };
+  // The readiness probe asks once a second.
+  const auto readiness = [&status](int wanted) {
+    for (int i = 0; i < 50 && status("/readyz") != wanted; ++i) usleep(100 * 1000);
+    return status("/readyz");
+  };
+  const std::string identify = "/v1/identify?artist=The+Beatles&title=Come+Together";
+  EXPECT_EQ(readiness(200), 200);
+  EXPECT_EQ(status(identify), 200);
+  ASSERT_TRUE(catalogue_.stop());
+  EXPECT_EQ(readiness(503), 503);
+  EXPECT_EQ(status(identify), 504);
+  ASSERT_TRUE(catalogue_.start());
+  EXPECT_EQ(readiness(200), 200);
+  EXPECT_EQ(status(identify), 200);
+  server.send({fixedRequest("shutdown")});
+  server.program().wait();
 }
 
 }  // namespace
