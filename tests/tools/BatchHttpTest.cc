@@ -65,9 +65,10 @@ INSTANTIATE_TEST_SUITE_P(
                    "/v1/identify?artist=The%20Beatles&title=Come%20Together"},
         TargetCase{0, {"", "", "", "", ""}, "/v1/identify"},
         TargetCase{0, {"Guns N' Roses", "A&B=C", "50% a/b?c|d", "GBAYE0601690", "0123~_.-"},
-                   "/v1/identify?artist=Guns%20N%27%20Roses&album=A%26B%3DC&title=50%25%20a%2Fb%3Fc%7Cd"
-                   "&isrc=GBAYE0601690&upc=0123~_.-"},
-        TargetCase{0, {"Björk", "", "Jóga", "", ""}, "/v1/identify?artist=Bj%C3%B6rk&title=J%C3%B3ga"},
+                   "/v1/identify?artist=Guns%20N%27%20Roses&album=A%26B%3DC"
+                   "&title=50%25%20a%2Fb%3Fc%7Cd&isrc=GBAYE0601690&upc=0123~_.-"},
+        TargetCase{0, {"Björk", "", "Jóga", "", ""},
+                   "/v1/identify?artist=Bj%C3%B6rk&title=J%C3%B3ga"},
         TargetCase{5, {"", "", "Come Together", "", ""},
                    "/v1/candidates?title=Come%20Together&limit=5"},
         TargetCase{50, {"", "", "", "", ""}, "/v1/candidates?limit=50"}));

@@ -56,8 +56,8 @@ BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
     }
     std::string value;
     bool matched = false;
-    for (const char* name :
-         {"--socket", "--url", "--connections", "--candidates", "--input-format", "--format", "--output"}) {
+    for (const char* name : {"--socket", "--url", "--connections", "--candidates",
+                             "--input-format", "--format", "--output"}) {
       OptionMatch match = matchOption(argc, argv, &i, name, &value);
       if (match == OptionMatch::kNo) continue;
       if (match == OptionMatch::kMissingValue) return refused(std::string(name) + " needs a value");

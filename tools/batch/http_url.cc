@@ -7,7 +7,8 @@ namespace {
 constexpr char kScheme[] = "http://";
 
 bool validPort(const std::string& port) {
-  if (port.empty() || port.size() > 5 || port.find_first_not_of("0123456789") != std::string::npos) {
+  if (port.empty() || port.size() > 5 ||
+      port.find_first_not_of("0123456789") != std::string::npos) {
     return false;
   }
   const long number = std::strtol(port.c_str(), nullptr, 10);
@@ -17,9 +18,9 @@ bool validPort(const std::string& port) {
 // A name's or an IPv4 address's characters; anything else (user info, a query, spaces)
 // is no host this client knows how to reach.
 bool validHost(const std::string& host) {
-  return !host.empty() &&
-         host.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-") ==
-             std::string::npos;
+  constexpr char kHostCharacters[] =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-";
+  return !host.empty() && host.find_first_not_of(kHostCharacters) == std::string::npos;
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // ostrev-batch: identifies every row of a table of queries (TSV, CSV or JSON Lines) with a
-// running ostrevd, on its socket or over HTTP, several connections at once, and writes one result a row, in input
-// order. Exit status 0 when every row was written, 1 when the run could not complete, 2
+// running ostrevd, on its socket or over HTTP, several connections at once, and writes one
+// result a row, in input order. Exit status 0 when every row was written, 1 when the run could not complete, 2
 // for bad arguments.
 #include <cstdio>
 
