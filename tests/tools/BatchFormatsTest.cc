@@ -436,7 +436,8 @@ TEST_P(BatchCommandLineTest, ReadsTheOptions) {
     got = std::to_string(line.connections) + " " + line.inputPath + " " +
           (line.inputFormat ? formatName(*line.inputFormat) : "?") + ">" +
           (line.outputFormat ? formatName(*line.outputFormat) : "?") + " " +
-          (line.outputPath.empty() ? "stdout" : line.outputPath) + (line.resume ? " resume" : "");
+          (line.outputPath.empty() ? "stdout" : line.outputPath) + (line.resume ? " resume" : "") +
+          (line.http ? " " + line.http->text() : "");
   }
   EXPECT_EQ(got, GetParam().expected) << line.problem;
 }
@@ -463,7 +464,10 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentsCase{"TwoInputs", {"a.tsv", "b.tsv"}, "refused"},
         ArgumentsCase{"MissingValue", {"a.tsv", "--output"}, "refused"},
         ArgumentsCase{"UnknownOption", {"--fast"}, "refused"},
-        ArgumentsCase{"SocketPathTooLong", {"--socket=/" + std::string(99, 's')}, "refused"}),
+        ArgumentsCase{"SocketPathTooLong", {"--socket=/" + std::string(99, 's')}, "refused"},
+        ArgumentsCase{"Url", {"--url", "http://h:8080", "q.tsv"}, "4 q.tsv tsv>? stdout h:8080"},
+        ArgumentsCase{"BadUrl", {"--url=h:8080"}, "refused"},
+        ArgumentsCase{"UrlAndSocket", {"--url=http://h", "--socket=/s"}, "refused"}),
     NameByWhat());
 
 }  // namespace

@@ -8,12 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "tools/batch/http_sender.h"
 #include "tools/batch/input_lines.h"
 #include "tools/batch/lookup_pool.h"
 #include "tools/batch/output_file.h"
 #include "tools/batch/resume.h"
 #include "tools/batch/row_reader.h"
 #include "tools/batch/row_writer.h"
+#include "tools/batch/socket_sender.h"
 #include "tools/progress.h"
 
 namespace {
@@ -150,7 +152,10 @@ int runBatch(const BatchCommandLine& line) {
   auto redraw = [&] {
     if (progress.due()) progress.show(tally.progress(progress.seconds(), input.fractionRead()));
   };
-  LookupPool pool(line.connections, line.socketPath, kind);
+  LookupPool pool(line.connections, [&]() -> std::unique_ptr<RowSender> {
+    if (line.http) return std::make_unique<HttpSender>(*line.http, kind);
+    return std::make_unique<SocketSender>(line.socketPath, kind);
+  });
   std::deque<Row> rows;  // in flight, oldest first
   const size_t window = kRowsInFlightPerConnection * static_cast<size_t>(line.connections);
   bool more = true;

@@ -43,6 +43,7 @@ BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
   line.connections = defaultConnections();
   line.inputPath = "-";
   bool haveInput = false;
+  bool haveSocket = false;
   for (int i = 1; i < argc; ++i) {
     const char* arg = argv[i];
     if (strcmp(arg, "--help") == 0 || strcmp(arg, "-h") == 0) {
@@ -55,8 +56,8 @@ BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
     }
     std::string value;
     bool matched = false;
-    for (const char* name :
-         {"--socket", "--connections", "--candidates", "--input-format", "--format", "--output"}) {
+    for (const char* name : {"--socket", "--url", "--connections", "--candidates",
+                             "--input-format", "--format", "--output"}) {
       OptionMatch match = matchOption(argc, argv, &i, name, &value);
       if (match == OptionMatch::kNo) continue;
       if (match == OptionMatch::kMissingValue) return refused(std::string(name) + " needs a value");
@@ -64,6 +65,12 @@ BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
       Format format;
       if (strcmp(name, "--socket") == 0) {
         line.socketPath = value;
+        haveSocket = true;
+      } else if (strcmp(name, "--url") == 0) {
+        HttpEndpoint endpoint;
+        std::string problem;
+        if (!parseHttpUrl(value, &endpoint, &problem)) return refused(problem);
+        line.http = endpoint;
       } else if (strcmp(name, "--connections") == 0) {
         if (!parseCount(value, kMaxConnections, &line.connections)) {
           return refused("--connections must be 1 to " + std::to_string(kMaxConnections));
@@ -93,6 +100,7 @@ BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
     haveInput = true;
   }
 
+  if (haveSocket && line.http) return refused("--socket and --url exclude each other");
   if (line.socketPath.empty() || line.socketPath.size() > kMaxPathBytes) {
     return refused("socket path must be 1 to " + std::to_string(kMaxPathBytes) + " bytes long");
   }

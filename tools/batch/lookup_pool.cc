@@ -1,7 +1,5 @@
 #include "tools/batch/lookup_pool.h"
 
-#include "wire/client_exchange.h"
-
 namespace {
 
 // The pauses before the second, third and fourth try.
@@ -10,14 +8,9 @@ constexpr std::chrono::milliseconds kRetryPauses[] = {std::chrono::milliseconds(
                                                       std::chrono::milliseconds(1000)};
 constexpr int kRetryCount = sizeof(kRetryPauses) / sizeof(kRetryPauses[0]);
 
-// Longer than the server's own limits on a lookup; a server that never answers must not
-// hold the batch.
-constexpr int kAnswerTimeoutMs = 60 * 1000;
-
 }  // namespace
 
-LookupPool::LookupPool(int threads, std::string socketPath, const RequestKind& kind)
-    : socketPath_(std::move(socketPath)), kind_(kind) {
+LookupPool::LookupPool(int threads, SenderMaker makeSender) : makeSender_(std::move(makeSender)) {
   for (int i = 0; i < threads; ++i) threads_.emplace_back(&LookupPool::work, this);
 }
 
@@ -54,6 +47,7 @@ bool LookupPool::takeNext(Answer* answer, std::chrono::milliseconds wait) {
 }
 
 void LookupPool::work() {
+  const std::unique_ptr<RowSender> sender = makeSender_();
   std::unique_lock<std::mutex> lock(mutex_);
   for (;;) {
     // Rows left when stopping are never taken.
@@ -69,7 +63,7 @@ void LookupPool::work() {
     Slot& slot = slots_[claimed_++];
     RowQuery query = std::move(slot.query);
     lock.unlock();
-    Answer answer = send(query);
+    Answer answer = send(*sender, query);
     lock.lock();
     slot.answer = std::move(answer);
     slot.done = true;
@@ -77,22 +71,15 @@ void LookupPool::work() {
   }
 }
 
-Answer LookupPool::send(const RowQuery& query) {
-  std::string request;
-  std::string problem;
-  if (!kind_.request(query, &request, &problem)) return errorAnswer(problem);
+Answer LookupPool::send(RowSender& sender, const RowQuery& query) {
   const int retries = serverGone_.load() ? 0 : kRetryCount;
   for (int attempt = 0;; ++attempt) {
-    Exchange exchange = exchangeOnce(socketPath_, request, kind_.answerBytes(), kAnswerTimeoutMs,
-                                     kMostCandidatesAnswerBytes);
-    if (exchange.answered) {
-      serverGone_.store(false);
-      return kind_.read(exchange.answer);
-    }
-    if (!exchange.worthRetrying) return errorAnswer(exchange.problem);
+    Attempt tried = sender.send(query);
+    if (tried.answered) serverGone_.store(false);
+    if (tried.answered || !tried.worthRetrying) return std::move(tried.answer);
     if (attempt == retries) {
       serverGone_.store(true);
-      return errorAnswer(exchange.problem);
+      return std::move(tried.answer);
     }
     std::this_thread::sleep_for(kRetryPauses[attempt]);
   }

@@ -8,17 +8,21 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "tools/batch/request_kind.h"
+#include "tools/batch/row_sender.h"
 
 class LookupPool {
  public:
-  // Borrows `kind`.
-  LookupPool(int threads, std::string socketPath, const RequestKind& kind);
+  // Makes one sender for each thread, on that thread.
+  using SenderMaker = std::function<std::unique_ptr<RowSender>()>;
+
+  LookupPool(int threads, SenderMaker makeSender);
   ~LookupPool();
   LookupPool(const LookupPool&) = delete;
   LookupPool& operator=(const LookupPool&) = delete;
@@ -43,10 +47,9 @@ class LookupPool {
   // Tries again after a pause while the server cannot be reached or closes without an
   // answer. Once a query has used up its tries the server counts as gone, and later ones
   // get one try each until one is answered again.
-  Answer send(const RowQuery& query);
+  Answer send(RowSender& sender, const RowQuery& query);
 
-  const std::string socketPath_;
-  const RequestKind& kind_;
+  const SenderMaker makeSender_;
   std::atomic<bool> serverGone_{false};
   std::mutex mutex_;
   std::condition_variable queued_;

@@ -1,6 +1,6 @@
 // ostrev-batch: identifies every row of a table of queries (TSV, CSV or JSON Lines) with a
-// running ostrevd, several connections at once, and writes one result a row, in input
-// order. Exit status 0 when every row was written, 1 when the run could not complete, 2
+// running ostrevd, on its socket or over HTTP, several connections at once, and writes one
+// result a row, in input order. Exit status 0 when every row was written, 1 when the run could not complete, 2
 // for bad arguments.
 #include <cstdio>
 
@@ -11,9 +11,9 @@
 namespace {
 
 constexpr char kUsageLine[] =
-    "usage: ostrev-batch [--socket=PATH] [--connections K] [--input-format tsv|csv|jsonl]\n"
-    "                    [--format tsv|csv|jsonl] [--output FILE [--resume]] [--candidates N]\n"
-    "                    [INPUT | -]\n"
+    "usage: ostrev-batch [--socket=PATH | --url http://HOST[:PORT]] [--connections K]\n"
+    "                    [--input-format tsv|csv|jsonl] [--format tsv|csv|jsonl]\n"
+    "                    [--output FILE [--resume]] [--candidates N] [INPUT | -]\n"
     "       ostrev-batch -h | --help\n";
 
 constexpr char kHelp[] =
@@ -34,7 +34,9 @@ constexpr char kHelp[] =
     "instead: the best one's columns (its score as the server gives it), then\n"
     "match_reasons (why the server doubts it, joined by \"; \"), match_ambiguous and\n"
     "match_candidates (the whole list, as JSON) in place of match_album_score. The socket\n"
-    "defaults to %s.\n";
+    "defaults to %s. --url asks the server's HTTP listener instead (GET\n"
+    "/v1/identify or /v1/candidates), each connection kept open from row to row; a 503\n"
+    "or 504 is tried again as an unreachable server is, a 400 is the row's error.\n";
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "tools/batch/request_kind.h"
 
+#include <algorithm>
+#include <cfloat>
 #include <cstring>
 #include <iterator>
 
@@ -37,24 +39,88 @@ std::string identifyRequest(const RowQuery& query) {
   return std::string(reinterpret_cast<const char*>(&wire), sizeof(wire));
 }
 
+// The best track of an identify answer, however it was read.
+struct FoundTrack {
+  ResultValue trackId;
+  std::string track;
+  ResultValue artistId;
+  std::string artist;
+  ResultValue albumId;
+  std::string album;
+  float score;
+  float albumScore;
+};
+
+Answer identifyAnswer(FoundTrack found) {
+  Answer read;
+  const int score = truncatedScore(found.score);
+  read.status = found.trackId == 0 ? Answer::kNone : statusOfScore(score);
+  read.values = {std::move(found.trackId),  std::move(found.track), std::move(found.artistId),
+                 std::move(found.artist),   std::move(found.albumId), std::move(found.album),
+                 score, truncatedScore(found.albumScore)};
+  return read;
+}
+
 Answer readIdentify(const std::string& answer) {
   if (answer.size() != sizeof(lookup_result)) {
     return errorAnswer("an answer of " + std::to_string(answer.size()) + " bytes");
   }
   lookup_result result;
   memcpy(&result, answer.data(), sizeof(result));
-  Answer read;
-  const int score = truncatedScore(result.match_score);
-  read.values = {result.track_id,
-                 fieldText(result.track_name, sizeof(result.track_name)),
-                 result.artist_id,
-                 fieldText(result.artist_name, sizeof(result.artist_name)),
-                 result.album_id,
-                 fieldText(result.album_name, sizeof(result.album_name)),
-                 score,
-                 truncatedScore(result.album_score)};
-  read.status = result.track_id == 0 ? Answer::kNone : statusOfScore(score);
-  return read;
+  return identifyAnswer({result.track_id, fieldText(result.track_name, sizeof(result.track_name)),
+                         result.artist_id,
+                         fieldText(result.artist_name, sizeof(result.artist_name)),
+                         result.album_id, fieldText(result.album_name, sizeof(result.album_name)),
+                         result.match_score, result.album_score});
+}
+
+// A JSON score as the float the socket carries, saturated so that no number converts out
+// of range.
+float scoreOf(const ResultValue& number) {
+  const double value = number.get<double>();
+  return static_cast<float>(std::clamp(value, -double(FLT_MAX), double(FLT_MAX)));
+}
+
+// An HTTP answer object: its ids whole numbers, its names strings, its scores numbers.
+Answer readIdentifyJson(const std::string& body) {
+  const ResultValue object = ResultValue::parse(body, nullptr, false);
+  if (!object.is_object()) return errorAnswer("an answer that is no JSON object");
+  for (const char* id : {"track_id", "artist_id", "album_id"}) {
+    if (!object.value(id, ResultValue()).is_number_integer()) {
+      return errorAnswer(std::string("an answer without its ") + id);
+    }
+  }
+  for (const char* name : {"track", "artist", "album"}) {
+    if (!object.value(name, ResultValue()).is_string()) {
+      return errorAnswer(std::string("an answer without its ") + name);
+    }
+  }
+  for (const char* score : {"score", "album_score"}) {
+    if (!object.value(score, ResultValue()).is_number()) {
+      return errorAnswer(std::string("an answer without its ") + score);
+    }
+  }
+  return identifyAnswer({object["track_id"], object["track"].get<std::string>(),
+                         object["artist_id"], object["artist"].get<std::string>(),
+                         object["album_id"], object["album"].get<std::string>(),
+                         scoreOf(object["score"]), scoreOf(object["album_score"])});
+}
+
+// RFC 3986's unreserved characters stay, every other byte is %XX.
+std::string percentEncoded(const std::string& text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string encoded;
+  for (const unsigned char c : text) {
+    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+        c == '-' || c == '.' || c == '_' || c == '~') {
+      encoded += static_cast<char>(c);
+    } else {
+      encoded += '%';
+      encoded += kHex[c >> 4];
+      encoded += kHex[c & 15];
+    }
+  }
+  return encoded;
 }
 
 // Why the server doubts a candidate, as one column: its reasons joined by "; ".
@@ -141,4 +207,22 @@ size_t RequestKind::answerBytes() const {
 
 Answer RequestKind::read(const std::string& answer) const {
   return candidates_ > 0 ? readCandidates(answer) : readIdentify(answer);
+}
+
+std::string RequestKind::httpTarget(const RowQuery& query) const {
+  std::string parameters;
+  for (const QueryColumn& column : kQueryColumns) {
+    const std::string& text = query.*column.field;
+    if (text.empty()) continue;
+    parameters += (parameters.empty() ? "?" : "&") + std::string(column.name) + "=" +
+                  percentEncoded(text);
+  }
+  if (candidates_ == 0) return "/v1/identify" + parameters;
+  return "/v1/candidates" + parameters + (parameters.empty() ? "?" : "&") +
+         "limit=" + std::to_string(candidates_);
+}
+
+// The candidates come as the socket's candidates answer.
+Answer RequestKind::readHttp(const std::string& body) const {
+  return candidates_ > 0 ? readCandidates(body) : readIdentifyJson(body);
 }

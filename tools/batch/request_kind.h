@@ -1,5 +1,6 @@
 // RequestKind: how a row is asked of the server, the fixed-form identify request or a
-// candidates request, and Answer: what the server's answer to it made of the row.
+// candidates request, on the socket or over HTTP, and Answer: what the server's answer to
+// it made of the row.
 // Immutable; shared by every sending thread.
 #ifndef OSTREV_TOOLS_BATCH_REQUEST_KIND_H_
 #define OSTREV_TOOLS_BATCH_REQUEST_KIND_H_
@@ -55,6 +56,14 @@ class RequestKind {
 
   // The answer (from the server: untrusted) as values and a status.
   Answer read(const std::string& answer) const;
+
+  // The path and query of the HTTP request for `query`: /v1/identify or /v1/candidates,
+  // its texts percent-encoded, empty ones left out.
+  std::string httpTarget(const RowQuery& query) const;
+
+  // The body of a 200 answer over HTTP (untrusted) as the same values and status as the
+  // socket's answer gives them.
+  Answer readHttp(const std::string& body) const;
 
  private:
   const int candidates_;

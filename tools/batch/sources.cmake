@@ -5,6 +5,9 @@ set(BATCH_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/batch_run.cc
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cc
   ${CMAKE_CURRENT_LIST_DIR}/formats.cc
+  ${CMAKE_CURRENT_LIST_DIR}/http_connection.cc
+  ${CMAKE_CURRENT_LIST_DIR}/http_sender.cc
+  ${CMAKE_CURRENT_LIST_DIR}/http_url.cc
   ${CMAKE_CURRENT_LIST_DIR}/input_lines.cc
   ${CMAKE_CURRENT_LIST_DIR}/jsonl_reader.cc
   ${CMAKE_CURRENT_LIST_DIR}/lookup_pool.cc
@@ -14,5 +17,6 @@ set(BATCH_CORE_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/row.cc
   ${CMAKE_CURRENT_LIST_DIR}/row_reader.cc
   ${CMAKE_CURRENT_LIST_DIR}/row_writer.cc
+  ${CMAKE_CURRENT_LIST_DIR}/socket_sender.cc
   ${CMAKE_CURRENT_LIST_DIR}/table_reader.cc
 )
