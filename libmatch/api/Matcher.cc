@@ -59,6 +59,9 @@ class Matcher::Engine {
     }
     setTrack(trackId, track, artistId, artist, albumId, album, match);
     match->album_score = lookup->calcAlbumScore(query.album, match->album);
+    // An answer above the doubted ceiling passed the verification the lookup made; only
+    // one held at or below it can have reasons, and finding them costs catalogue reads.
+    if (score > kDoubtedCeiling) return;
     const bool identified = stage == "isrc" || stage == "upc";
     match->reasons = lookup->answerReasons(
         query, AnswerTexts{match->track, match->artist, match->album}, identified);
