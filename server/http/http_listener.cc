@@ -3,7 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <thread>
@@ -17,6 +16,7 @@
 #include "http/http_lookup_command.h"
 #include "http/http_metrics.h"
 #include "intake_limits.h"
+#include "wire/http_token.h"
 
 namespace asio = boost::asio;
 namespace beast = boost::beast;
@@ -35,19 +35,6 @@ using Clock = std::chrono::steady_clock;
 // is closed as it comes.
 size_t mostConnections() {
   return static_cast<size_t>(environmentNumber("OSTREV_HTTP_CONNECTIONS", 1, 100000, 2000));
-}
-
-// The bearer token every request must carry when OSTREV_HTTP_TOKEN_FILE names a file: its
-// first line. "" when none is asked for; false when the file cannot be read or is empty.
-bool readToken(std::string* token, std::string* error) {
-  const char* file = getenv("OSTREV_HTTP_TOKEN_FILE");
-  if (file == nullptr || file[0] == '\0') return true;
-  std::ifstream in(file);
-  if (!in || !std::getline(in, *token) || token->empty()) {
-    *error = std::string("cannot read a token from OSTREV_HTTP_TOKEN_FILE ") + file;
-    return false;
-  }
-  return true;
 }
 
 // Compares every byte whatever the first difference, so the time taken tells nothing.
@@ -99,7 +86,7 @@ class HttpListener::Impl {
 
   bool start(const std::string& address, std::string* error) {
     tcp::endpoint endpoint;
-    if (!parseAddress(address, &endpoint, error) || !readToken(&token_, error)) return false;
+    if (!parseAddress(address, &endpoint, error) || !readHttpToken(&token_, error)) return false;
     boost::system::error_code ec;
     acceptor_.open(endpoint.protocol(), ec);
     if (!ec) acceptor_.set_option(asio::socket_base::reuse_address(true), ec);

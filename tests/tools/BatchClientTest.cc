@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "support/HttpClient.h"
 #include "support/ServerUnderTest.h"
 #include "support/Subprocess.h"
 #include "support/TestNames.h"
@@ -391,6 +392,44 @@ TEST_F(BatchClientTest, ResumeRefusesAnotherFile) {
             std::string::npos)
       << run.err;
   EXPECT_EQ(fileText(other), "title\tnote\nx\ty\n");
+}
+
+// Against a real server with --http and a bearer token: every format's result over HTTP is
+// the socket's, byte for byte; without the token every row is refused.
+TEST(BatchHttpEndToEndTest, WritesWhatTheSocketGives) {
+  Folder folder;
+  const std::string token = folder.write("token", "batch-token\n");
+  const int port = freeLoopbackPort();
+  const std::vector<std::string> env = {"OSTREV_HTTP_TOKEN_FILE=" + token};
+  ServerUnderTest server({"--http=" + std::to_string(port)}, env);
+  ASSERT_TRUE(server.ready()) << server.program().err();
+  const std::string url = "--url=http://127.0.0.1:" + std::to_string(port);
+  const std::string input = "title\tartist\talbum\n"
+                            "Come Together\tThe Beatles\tAbbey Road\n"
+                            "J\xc3\xb3ga\tBj\xc3\xb6rk\t\n"
+                            "Xxxxx\tQqqqq\tZzzzz\n"
+                            "\xff\t\t\n";
+  for (const char* format : {"tsv", "csv", "jsonl"}) {
+    for (const char* candidates : {"", "--candidates=2"}) {
+      SCOPED_TRACE(std::string(format) + " " + candidates);
+      std::vector<std::string> args = {"--format", format, "-"};
+      if (candidates[0] != '\0') args.insert(args.begin(), candidates);
+      std::vector<std::string> overSocket = args, overHttp = args;
+      overSocket.insert(overSocket.begin(), "--socket=" + server.socketPath());
+      overHttp.insert(overHttp.begin(), url);
+      overSocket.insert(overSocket.begin(), OSTREV_BATCH_PATH);
+      overHttp.insert(overHttp.begin(), OSTREV_BATCH_PATH);
+      ProgramRun bySocket = runProgram(overSocket, {}, input, kTimeoutSeconds);
+      ProgramRun byHttp = runProgram(overHttp, env, input, kTimeoutSeconds);
+      ASSERT_EQ(bySocket.exitStatus, 0) << bySocket.err;
+      ASSERT_EQ(byHttp.exitStatus, 0) << byHttp.err;
+      EXPECT_EQ(byHttp.out, bySocket.out);
+    }
+  }
+  ProgramRun refused = runProgram({OSTREV_BATCH_PATH, url, "-"}, {}, input, kTimeoutSeconds);
+  EXPECT_NE(refused.err.find("4 error"), std::string::npos) << refused.err;
+  server.send({fixedRequest("shutdown")});
+  server.program().wait();
 }
 
 // A server that answers one request and stops: every row after it is an error row, written

@@ -6,6 +6,7 @@
 
 #include "Defaults.h"
 #include "tools/option_match.h"
+#include "wire/http_token.h"
 #include "wire/wire_format.h"
 
 namespace {
@@ -69,7 +70,10 @@ BatchCommandLine parseBatchCommandLine(int argc, const char* const argv[]) {
       } else if (strcmp(name, "--url") == 0) {
         HttpEndpoint endpoint;
         std::string problem;
-        if (!parseHttpUrl(value, &endpoint, &problem)) return refused(problem);
+        if (!parseHttpUrl(value, &endpoint, &problem) ||
+            !readHttpToken(&endpoint.token, &problem)) {
+          return refused(problem);
+        }
         line.http = endpoint;
       } else if (strcmp(name, "--connections") == 0) {
         if (!parseCount(value, kMaxConnections, &line.connections)) {

@@ -58,6 +58,9 @@ HttpReply HttpConnection::get(const std::string& target, int timeoutMs, size_t m
   request.set(http::field::host, endpoint_.text());
   request.set(http::field::user_agent, "ostrev-batch");
   request.set(http::field::accept, "application/json");
+  if (!endpoint_.token.empty()) {
+    request.set(http::field::authorization, "Bearer " + endpoint_.token);
+  }
   for (bool reused = stream_.has_value();; reused = false) {
     HttpReply failure;
     if (!stream_ && !connect(deadline, timeoutMs, &failure)) return failure;

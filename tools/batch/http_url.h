@@ -8,6 +8,7 @@
 struct HttpEndpoint {
   std::string host;  // a name or an address, an IPv6 one without its brackets
   std::string port;  // digits, 1 to 65535
+  std::string token;  // sent as a bearer token when not empty
 
   // "HOST:PORT" ("[::1]:8080"), as messages and the Host field name it.
   std::string text() const;
