@@ -23,6 +23,7 @@
 #include <boost/beast/http.hpp>
 
 #include "wire/client_exchange.h"
+#include "wire/percent_encoding.h"
 #include "wire/wire_format.h"
 
 namespace asio = boost::asio;
@@ -52,21 +53,6 @@ std::vector<Query> readQueries(const char* file) {
     queries.push_back({fields[6].empty() ? fields[2] : fields[6], fields[1], fields[5]});
   }
   return queries;
-}
-
-std::string percentEncoded(const std::string& text) {
-  static const char kDigits[] = "0123456789ABCDEF";
-  std::string out;
-  for (unsigned char c : text) {
-    if (isalnum(c) || c == '-' || c == '_' || c == '.' || c == '~') {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kDigits[c >> 4];
-      out += kDigits[c & 15];
-    }
-  }
-  return out;
 }
 
 class SocketClient {

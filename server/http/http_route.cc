@@ -5,31 +5,11 @@
 #include <nlohmann/json.hpp>
 
 #include "identify_candidates_command.h"
+#include "wire/percent_encoding.h"
 
 namespace {
 
 using Json = nlohmann::json;
-
-// A parameter's name or value, percent-decoded ('+' is a blank); false for a '%' not
-// followed by two hexadecimal digits.
-bool percentDecoded(std::string_view text, std::string* out) {
-  out->clear();
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '+') {
-      out->push_back(' ');
-    } else if (text[i] != '%') {
-      out->push_back(text[i]);
-    } else if (i + 2 < text.size() && g_ascii_isxdigit(text[i + 1]) &&
-               g_ascii_isxdigit(text[i + 2])) {
-      out->push_back(static_cast<char>(g_ascii_xdigit_value(text[i + 1]) * 16 +
-                                       g_ascii_xdigit_value(text[i + 2])));
-      i += 2;
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
 
 HttpRoute refused(int status, const std::string& reason, std::string endpoint = "other") {
   HttpRoute route;

@@ -8,6 +8,7 @@
 #include "client/result_text.h"
 #include "ostrev/scores.h"
 #include "wire/client_exchange.h"
+#include "wire/percent_encoding.h"
 #include "wire/variable_request.h"
 
 namespace {
@@ -104,23 +105,6 @@ Answer readIdentifyJson(const std::string& body) {
                          object["artist_id"], object["artist"].get<std::string>(),
                          object["album_id"], object["album"].get<std::string>(),
                          scoreOf(object["score"]), scoreOf(object["album_score"])});
-}
-
-// RFC 3986's unreserved characters stay, every other byte is %XX.
-std::string percentEncoded(const std::string& text) {
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string encoded;
-  for (const unsigned char c : text) {
-    if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
-        c == '-' || c == '.' || c == '_' || c == '~') {
-      encoded += static_cast<char>(c);
-    } else {
-      encoded += '%';
-      encoded += kHex[c >> 4];
-      encoded += kHex[c & 15];
-    }
-  }
-  return encoded;
 }
 
 // Why the server doubts a candidate, as one column: its reasons joined by "; ".
