@@ -1,13 +1,11 @@
-"""ostrev-batch --url (OSTREV_BATCH) against fake servers: an HTTP one, and a socket one
-giving the same answers, whose outputs must be the same bytes."""
-import contextlib
+"""ostrev-batch --url (OSTREV_BATCH) against a fake HTTP server: its connections, retries,
+refusals and a server gone. That the output is the socket's, byte for byte, is checked
+against the real server (BatchHttpEndToEndTest)."""
 import json
 import os
 import socket
-import struct
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 import unittest
@@ -31,10 +29,6 @@ INPUT = ("title\tartist\tnote\n"
          "Jóga\tBjörk\ttab\tand more\n"  # a bad row: one field too many
          "Jóga\tBjörk\t\n"
          "Xxxxx\tQqqqq\tnone\n")
-
-_QUERY = struct.Struct("=20s200s200s200s200s200s")
-_RESULT = struct.Struct("=i200si200si200sff")
-
 
 def track_of(title):
     return TRACKS.get(title, NOTHING)
@@ -109,52 +103,6 @@ class FakeHttp:
         self.server.server_close()
 
 
-class FakeSocket:
-    """The same answers on a UNIX socket, in the socket's own forms."""
-
-    def __init__(self, folder):
-        self.path = os.path.join(folder, "fake.sock")
-        self.listener = socket.socket(socket.AF_UNIX)
-        self.listener.bind(self.path)
-        self.listener.listen(64)
-        threading.Thread(target=self.serve, daemon=True).start()
-
-    def serve(self):
-        with contextlib.suppress(OSError):
-            while True:
-                conn, _ = self.listener.accept()
-                threading.Thread(target=self.answer, args=(conn,), daemon=True).start()
-
-    def answer(self, conn):
-        with conn:
-            head = self.receive(conn, 15)
-            if head.startswith(b"variable\0"):
-                text = self.receive(conn, int(head[9:15]) - 15).decode()
-                items = dict(item.split(":", 1) for item in text.split("|")[1:] if item)
-                answer = candidates_of(items.get("title", ""), int(items["limit"]))
-                conn.sendall(json.dumps(answer).encode())
-                return
-            fields = _QUERY.unpack(head + self.receive(conn, _QUERY.size - 15))
-            found = track_of(fields[3].split(b"\0", 1)[0].decode())
-            conn.sendall(_RESULT.pack(
-                found["track_id"], found["track"].encode(), found["artist_id"],
-                found["artist"].encode(), found["album_id"], found["album"].encode(),
-                found["score"], found["album_score"]))
-
-    @staticmethod
-    def receive(conn, size):
-        data = b""
-        while len(data) < size:
-            chunk = conn.recv(size - len(data))
-            if not chunk:
-                break
-            data += chunk
-        return data
-
-    def close(self):
-        self.listener.close()
-
-
 def run_batch(*args, input_text=INPUT):
     return subprocess.run([BATCH, *args], input=input_text.encode(), capture_output=True,
                           timeout=60)
@@ -175,22 +123,6 @@ class BatchHttpTest(unittest.TestCase):
     def serve(self, **options):
         self.http = FakeHttp(**options)
         return self.http
-
-    def test_writes_what_the_socket_path_writes(self):
-        with tempfile.TemporaryDirectory() as folder:
-            fake_socket = FakeSocket(folder)
-            http = self.serve()
-            for options in ([], ["--format=jsonl"], ["--format=csv"], ["--candidates", "3"],
-                            ["--candidates=1", "--format=jsonl"]):
-                with self.subTest(options=options):
-                    over_socket = run_batch("--socket", fake_socket.path, *options)
-                    over_http = run_batch("--url", http.url, *options)
-                    self.assertEqual(over_socket.returncode, 0, over_socket.stderr)
-                    self.assertEqual(over_http.returncode, 0, over_http.stderr)
-                    self.assertEqual(over_http.stdout, over_socket.stdout)
-            fake_socket.close()
-        self.assertEqual(statuses(run_batch("--url", http.url).stdout),
-                         ["confident", "error: 4 fields, the header 3 fields", "low", "none"])
 
     def test_keeps_one_connection_a_lookup(self):
         http = self.serve()
@@ -247,12 +179,6 @@ class BatchHttpTest(unittest.TestCase):
         self.assertEqual(statuses(run.stdout), [refused] * 3)
         # Three retries for the first row, one try each for the others.
         self.assertLess(time.monotonic() - start, 10)
-
-    def test_url_and_socket_exclude_each_other(self):
-        run = run_batch("--url", "http://127.0.0.1:1", "--socket", "/tmp/s")
-        self.assertEqual(run.returncode, 2)
-        self.assertIn(b"--socket and --url exclude each other", run.stderr)
-
 
 if __name__ == "__main__":
     unittest.main()
